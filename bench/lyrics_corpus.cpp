@@ -1,0 +1,45 @@
+#include "bench/lyrics_corpus.h"
+
+#include <initializer_list>
+#include <string_view>
+
+namespace bench {
+namespace {
+
+std::u16string Repeat(std::initializer_list<std::u16string_view> words, std::size_t bytes,
+                      std::size_t words_per_line) {
+  const std::size_t units = bytes / sizeof(char16_t);
+  std::u16string text;
+  text.reserve(units);
+  std::size_t count = 0;
+  while (text.size() < units) {
+    for (std::u16string_view word : words) {
+      text += word;
+      text += (++count % words_per_line == 0) ? u'\n' : u' ';
+    }
+  }
+  // End on a whole word, so that the romaji text stays valid romaji.
+  text.resize(text.find_last_of(u" \n", units) + 1);
+  return text;
+}
+
+}  // namespace
+
+std::u16string KanaLyrics(std::size_t bytes) {
+  return Repeat(
+      {u"きょうも", u"がっこうへ", u"いこう",     u"ラーメン",     u"たべたい", u"夢の",
+       u"なかで",   u"しゃしんを", u"とった",     u"ぎゅうにゅう", u"コーヒー", u"チョコレート",
+       u"ずっと",   u"あなたと",   u"いっしょに", u"空を",         u"みあげて", u"ちゃんと",
+       u"うたおう", u"ひかりの",   u"メロディー"},
+      bytes, 6);
+}
+
+std::u16string RomajiLyrics(std::size_t bytes) {
+  return Repeat({u"Kyoumo", u"gakkoue",   u"ikou",    u"raamen",   u"tabetai", u"yumeno",
+                 u"nakade", u"shashinwo", u"totta",   u"gyuunyuu", u"koohii",  u"chokoreeto",
+                 u"zutto",  u"anatato",   u"isshoni", u"sorawo",   u"miagete", u"chanto",
+                 u"utaou",  u"hikarino",  u"mirai",   u"MATCHA"},
+                bytes, static_cast<std::size_t>(-1));
+}
+
+}  // namespace bench

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace bench {
+
+// Kana lyrics of about `bytes` bytes of UTF-16: hiragana and katakana words with っ ー, small
+// ゃゅょ and ん, some kanji, blanks between words and a line break every few words.
+std::u16string KanaLyrics(std::size_t bytes);
+
+// Romaji lyrics of about `bytes` bytes of UTF-16 in mixed case, words separated by blanks on one
+// line, as the romaji conversion requires.
+std::u16string RomajiLyrics(std::size_t bytes);
+
+}  // namespace bench

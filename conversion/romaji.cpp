@@ -1,0 +1,137 @@
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "conversion/conversion.h"
+#include "conversion/sequence_builder.h"
+
+namespace conversion {
+namespace {
+
+// What a consonant does when the letter after it fits none of its rule's columns.
+enum class Otherwise : std::uint8_t {
+  kFail,         // the text is not romaji
+  kAloneAsNasal  // n stands alone as a syllable
+};
+
+// The syllables that start with one consonant. Its columns are tested from left to right.
+struct ConsonantRule {
+  char16_t consonant;
+  std::u16string_view repeat_before;  // next letters that make this consonant a repeated sound
+  std::u16string_view vowels;         // next letters that close a two-letter syllable
+  char16_t middle;                    // next letter that starts a three-letter syllable, or none
+  std::u16string_view finals;         // letters that close that three-letter syllable
+  Otherwise otherwise;
+};
+
+inline constexpr char16_t kNone = u'\0';
+
+// clang-format off
+inline constexpr ConsonantRule kConsonantRules[] = {
+    // C1   repeat  C1+vowel   C1+middle+final     any other letter
+    {u'k', u"k",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'h', u"h",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'm', u"m",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'r', u"r",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'g', u"g",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'b', u"b",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'p', u"p",   u"aiueo",  u'y', u"auo",   Otherwise::kFail},
+    {u'n', u"",    u"aiueo",  u'y', u"auo",   Otherwise::kAloneAsNasal},
+    {u's', u"s",   u"aueo",   u'h', u"iauo",  Otherwise::kFail},
+    {u't', u"tc",  u"aeo",    u's', u"u",     Otherwise::kFail},
+    {u'z', u"z",   u"aueo",   kNone, u"",     Otherwise::kFail},
+    {u'd', u"d",   u"aueo",   kNone, u"",     Otherwise::kFail},
+    {u'c', u"c",   u"",       u'h', u"iauo",  Otherwise::kFail},
+    {u'y', u"y",   u"auo",    kNone, u"",     Otherwise::kFail},
+    {u'w', u"w",   u"ao",     kNone, u"",     Otherwise::kFail},
+    {u'j', u"j",   u"aiuo",   kNone, u"",     Otherwise::kFail},
+    {u'f', u"f",   u"u",      kNone, u"",     Otherwise::kFail},
+};
+// clang-format on
+
+inline constexpr std::u16string_view kVowels = u"aiueo";
+
+constexpr auto BuildRuleIndex() {
+  std::array<const ConsonantRule*, 128> index{};
+  for (const ConsonantRule& rule : kConsonantRules) index.at(rule.consonant) = &rule;
+  return index;
+}
+
+inline constexpr std::array<const ConsonantRule*, 128> kRuleByConsonant = BuildRuleIndex();
+
+const ConsonantRule* RuleFor(char16_t letter) {
+  return letter < kRuleByConsonant.size() ? kRuleByConsonant[letter] : nullptr;
+}
+
+// Whether `unit` is one of `letters`. The end of the text is read as kNone, which no set holds,
+// so it is no letter.
+constexpr bool IsOneOf(char16_t unit, std::u16string_view letters) {
+  return unit != kNone && letters.find(unit) != std::u16string_view::npos;
+}
+
+// The lower-case form of a code unit. Besides A to Z, only the dotted capital I and the Kelvin
+// sign lower-case to ASCII letters; every other lower-case form has no rule, just like the
+// character itself, so it is left as it is.
+constexpr char16_t ToLower(char16_t unit) {
+  if (unit >= u'A' && unit <= u'Z') return static_cast<char16_t>(unit - u'A' + u'a');
+  if (unit == u'\u0130') return u'i';
+  if (unit == u'\u212A') return u'k';
+  return unit;
+}
+
+// Splits the text into syllables, or returns nothing when it is not romaji.
+std::optional<std::u16string> Split(std::u16string_view text) {
+  // A syllable of one to three letters appends at most two code units per letter.
+  internal::SequenceBuilder sequence(text.size() * 2);
+  auto at = [text](std::size_t position) {
+    return position < text.size() ? ToLower(text[position]) : kNone;
+  };
+  std::size_t position = 0;
+  while (position < text.size()) {
+    sequence.MakeRoom(1);
+    const char16_t first = at(position);
+    if (IsOneOf(first, kVowels)) {
+      sequence.Append(internal::Syllable::FromLetters({first}));
+      position += 1;
+      continue;
+    }
+    if (first == u' ') {
+      position += 1;
+      continue;
+    }
+    const ConsonantRule* rule = RuleFor(first);
+    if (rule == nullptr) return std::nullopt;
+
+    const char16_t second = at(position + 1);
+    if (IsOneOf(second, rule->repeat_before)) {
+      sequence.RepeatLastLetter();
+      position += 1;
+    } else if (IsOneOf(second, rule->vowels)) {
+      sequence.Append(internal::Syllable::FromLetters({first, second}));
+      position += 2;
+    } else if (rule->middle != kNone && second == rule->middle) {
+      const char16_t third = at(position + 2);
+      if (!IsOneOf(third, rule->finals)) return std::nullopt;
+      sequence.Append(internal::Syllable::FromLetters({first, second, third}));
+      position += 3;
+    } else if (rule->otherwise == Otherwise::kAloneAsNasal) {
+      sequence.Append(internal::Syllable::FromLetters({first}));
+      position += 1;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return std::move(sequence).Finish();
+}
+
+}  // namespace
+
+std::u16string RomajiToSequence(std::u16string_view lyrics) {
+  std::optional<std::u16string> sequence = Split(lyrics);
+  return sequence ? *std::move(sequence) : std::u16string(kFailureSentinel);
+}
+
+}  // namespace conversion

@@ -1,0 +1,22 @@
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "conversion/conversion.h"
+#include "fuzz/fuzz_input.h"
+#include "tests/support/utf16.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::u16string lyrics = LyricsFromBytes(data, size);
+  std::u16string result;
+  try {
+    result = conversion::RomajiToSequence(lyrics);
+  } catch (const conversion::ConversionError&) {
+    return 0;
+  }
+  if (result == conversion::kFailureSentinel) return 0;
+  if (!test_support::IsSyllableSequence(result)) FuzzFailure("not a syllable sequence");
+  if (result.size() > 2 * lyrics.size()) FuzzFailure("sequence longer than any romaji gives");
+  if (conversion::RomajiToSequence(result) != result) FuzzFailure("sequence does not split again");
+  return 0;
+}

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that a task needs and that are not installed yet.
+# Usage: scripts/install-deps.sh TASK...   with TASK one of: run test fuzz bench screenshot
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config)
+for task in "$@"; do
+  case "$task" in
+    run) packages+=(qt6-base-dev fonts-noto-cjk) ;;
+    test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev
+                     desktop-file-utils appstream dpkg-dev file imagemagick) ;;
+    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+    bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev) ;;
+    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick) ;;
+    *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
+  esac
+done
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q '^install ok installed$'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+"${as_root[@]}" apt-get update -q
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <string_view>
+
+#include "conversion/conversion.h"
+#include "tests/support/utf16.h"
+
+namespace {
+
+using conversion::ConversionError;
+using conversion::kFailureSentinel;
+using conversion::RomajiToSequence;
+using test_support::Utf8;
+
+struct Case {
+  std::u16string_view text;
+  std::u16string_view sequence;
+};
+
+void ExpectSequences(std::initializer_list<Case> cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(Utf8(c.text));
+    EXPECT_EQ(Utf8(RomajiToSequence(c.text)), Utf8(c.sequence));
+  }
+}
+
+void ExpectRefused(std::initializer_list<std::u16string_view> texts) {
+  for (std::u16string_view text : texts) {
+    SCOPED_TRACE(Utf8(text));
+    EXPECT_EQ(Utf8(RomajiToSequence(text)), Utf8(kFailureSentinel));
+  }
+}
+
+TEST(RomajiToSequence, AcceptsEverySyllableOfTheRepertoire) {
+  ExpectSequences({
+      {u"aiueon", u"a i u e o n "},
+      {u"kakikukekohahihuhehomamimumemorarirurerogagigugegobabibubebopapipupepo",
+       u"ka ki ku ke ko ha hi hu he ho ma mi mu me mo ra ri ru re ro "
+       u"ga gi gu ge go ba bi bu be bo pa pi pu pe po "},
+      {u"naninuneno", u"na ni nu ne no "},
+      {u"kyakyukyohyahyuhyomyamyumyoryaryuryogyagyugyobyabyubyopyapyupyonyanyunyo",
+       u"kya kyu kyo hya hyu hyo mya myu myo rya ryu ryo gya gyu gyo bya byu byo pya pyu pyo "
+       u"nya nyu nyo "},
+      {u"sasusesoshashishushotatetotsuchachichucho",
+       u"sa su se so sha shi shu sho ta te to tsu cha chi chu cho "},
+      {u"zazuzezodadudedoyayuyowawojajijujofu",
+       u"za zu ze zo da du de do ya yu yo wa wo ja ji ju jo fu "},
+  });
+}
+
+TEST(RomajiToSequence, IgnoresLetterCaseAndBlanks) {
+  ExpectSequences({
+      {u"", u""},
+      {u"   ", u""},
+      {u"konnichiwa", u"ko n ni chi wa "},
+      {u"KONNICHIWA", u"ko n ni chi wa "},
+      {u"Konnichiwa", u"ko n ni chi wa "},
+      {u"Sakura Saku", u"sa ku ra sa ku "},
+      {u"ka  ki", u"ka ki "},
+      {u"shinjitsu", u"shi n ji tsu "},
+      {u"kyouto", u"kyo u to "},
+      {u"ryokou", u"ryo ko u "},
+      {u"\u0130ro", u"i ro "},    // dotted capital I lower-cases to i
+      {u"\u212Aoto", u"ko to "},  // so does the Kelvin sign to k
+  });
+}
+
+TEST(RomajiToSequence, NStandsAloneUnlessAVowelOrYFollows) {
+  ExpectSequences({
+      {u"n", u"n "},
+      {u"onna", u"o n na "},
+      {u"shinnen", u"shi n ne n "},
+      {u"nyan", u"nya n "},
+      {u"annya", u"a n nya "},
+      {u"kani", u"ka ni "},
+      {u"kan i", u"ka n i "},
+  });
+  ExpectRefused({u"nye", u"kanye", u"ny", u"n k"});
+}
+
+TEST(RomajiToSequence, DoubledConsonantsRepeatTheLastLetter) {
+  ExpectSequences({
+      {u"kitte", u"ki i te "},
+      {u"gakkou", u"ga a ko u "},
+      {u"zasshi", u"za a shi "},
+      {u"matcha", u"ma a cha "},
+      {u"kyakka", u"kya a ka "},
+      {u"nkka", u"n n ka "},
+      {u"akkka", u"a a a ka "},
+      {u"ka kko", u"ka a ko "},
+      {u"a ppa", u"a a pa "},
+      {u"oyya wwa jja ffu dde", u"o o ya a wa a ja a fu u de "},
+  });
+}
+
+TEST(RomajiToSequence, RefusesWhatTheRulesDoNotCover) {
+  ExpectRefused(
+      {u"si",           u"ti",          u"tu",     u"zi",     u"di",
+       u"ci",           u"je",          u"she",    u"kye",    u"wi",
+       u"ye",           u"fa",          u"tsa",    u"k",      u"t",
+       u"ky",           u"sh",          u"ts",     u"k a",    u"a1",
+       u"ra-men",       u"hon'ya",      u"la",     u"qa",     u"va",
+       u"xa",           u"ka\tki",      u"ka\nki", u"ka\rki", u"ka\u3000ki",
+       u"\uFF4B\uFF41", u"kakikukeko1", u"k ka",   u"\u00E0", std::u16string_view(u"ka\0", 3)});
+}
+
+TEST(RomajiToSequence, FailsWhenADoubledConsonantComesFirst) {
+  for (std::u16string_view text : {u"kka", u"  kka", u"tta", u"cchi", u"tcha", u"KKa"}) {
+    SCOPED_TRACE(Utf8(text));
+    EXPECT_THROW(RomajiToSequence(text), ConversionError);
+  }
+}
+
+}  // namespace
