@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and starts the program.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh run
+cmake -S . -B build -G Ninja
+cmake --build build --target melivant-helper
+exec build/ui/melivant-helper "$@"

@@ -1,0 +1,306 @@
+// The window driven through its real widgets, as a user would: clicks and keys.
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+#include "tests/ui/recording_presenter.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using test_support::RecordingPresenter;
+using ui::Message;
+namespace messages = ui::messages;
+
+class MainWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window_ = std::make_unique<ui::Main>(presenter_);
+    window_->show();
+    window_->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    presenter_.shown.clear();  // the greeting
+  }
+
+  template <typename Widget>
+  Widget* Find(const char* name) const {
+    auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+  }
+
+  QPlainTextEdit* Input() const { return Find<QPlainTextEdit>("Input"); }
+  QPlainTextEdit* Output() const { return Find<QPlainTextEdit>("Output"); }
+  QRadioButton* PJM() const { return Find<QRadioButton>("PJM"); }
+  QRadioButton* LMY() const { return Find<QRadioButton>("LMY"); }
+  QPushButton* Begin() const { return Find<QPushButton>("Begin"); }
+
+  void Select(QRadioButton* mode) {
+    QTest::mouseClick(mode, Qt::LeftButton);
+    presenter_.shown.clear();
+  }
+
+  // Pastes `lyrics` over the text of Input, as the user would, and presses Begin.
+  void Convert(const QString& lyrics) {
+    Input()->selectAll();
+    Input()->insertPlainText(lyrics);
+    presenter_.shown.clear();
+    QTest::mouseClick(Begin(), Qt::LeftButton);
+  }
+
+  RecordingPresenter presenter_;
+  std::unique_ptr<ui::Main> window_;
+};
+
+TEST(MainWindowStart, GreetsBeforeTheWindowIsShownThenWaitsWithNothingChosen) {
+  RecordingPresenter presenter;
+  ui::Main window(presenter);
+  window.show();
+  ASSERT_EQ(presenter.shown.size(), 1u);
+  EXPECT_EQ(presenter.shown[0].message, messages::Greeting());
+  EXPECT_FALSE(presenter.shown[0].window_visible);
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral(u"MELIVANT系列辅助工具  V1.0.1"));
+
+  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  EXPECT_EQ(window.focusWidget(), input);
+  EXPECT_TRUE(input->document()->isEmpty());
+  EXPECT_TRUE(window.findChild<QPlainTextEdit*>(QStringLiteral("Output"))->document()->isEmpty());
+  for (const char* mode : {"PJM", "LMY"}) {
+    EXPECT_FALSE(window.findChild<QRadioButton*>(QString::fromLatin1(mode))->isChecked()) << mode;
+  }
+
+  window.hide();
+  window.show();  // the greeting comes once
+  EXPECT_EQ(presenter.shown.size(), 1u);
+}
+
+TEST_F(MainWindowTest, ControlsHaveTheirCaptionsPlacesAndColours) {
+  struct Control {
+    const char* name;
+    QString caption;
+    QRect geometry;
+    QColor text;
+  };
+  const Control controls[] = {
+      {"Frame", QStringLiteral(u"歌词平假名/片假名/罗马音处理"), {4, 4, 501, 425}, Qt::white},
+      {"Input", QString(), {8, 32, 489, 113}, QColor(0x00, 0xFF, 0x00)},
+      {"LMY",
+       QStringLiteral(u"歌词罗马音→MELIVANT序列罗马音"),
+       {292, 152, 205, 17},
+       QColor(0xFF, 0, 0)},
+      {"PJM",
+       QStringLiteral(u"歌词平假名/片假名→MELIVANT序列罗马音"),
+       {8, 152, 249, 17},
+       QColor(0xFF, 0x80, 0x00)},
+      {"Output", QString(), {8, 188, 489, 193}, QColor(0xFF, 0xFF, 0x00)},
+      {"Begin", QStringLiteral(u"开始转换"), {8, 388, 105, 29}, QColor()},
+      {"Exit", QStringLiteral(u"退出程序"), {392, 388, 105, 29}, QColor()},
+  };
+  EXPECT_EQ(window_->size(), QSize(509, 433));
+  for (const Control& control : controls) {
+    SCOPED_TRACE(control.name);
+    auto* widget = Find<QWidget>(control.name);
+    EXPECT_EQ(widget->geometry(), control.geometry);
+    if (auto* box = qobject_cast<QGroupBox*>(widget)) {
+      EXPECT_EQ(box->title(), control.caption);
+    }
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      EXPECT_EQ(button->text(), control.caption);
+    }
+    if (control.text.isValid()) {
+      const QPalette::ColorRole role =
+          qobject_cast<QPlainTextEdit*>(widget) ? QPalette::Text : QPalette::WindowText;
+      EXPECT_EQ(widget->palette().color(role), control.text);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, LabelsTakeTheSizeOfTheirCaptions) {
+  const struct {
+    const char* name;
+    QString caption;
+    QPoint position;
+    int design_width;
+    QColor colour;
+  } labels[] = {
+      {"Label1", QStringLiteral(u"歌词输入："), {8, 16}, 60, QColor(0x00, 0xFF, 0x00)},
+      {"Label2",
+       QStringLiteral(u"MELIVANT序列罗马音输出："),
+       {8, 172},
+       144,
+       QColor(0xFF, 0xFF, 0x00)},
+  };
+  const bool design_font =
+      QFontInfo(window_->font()).family() == QStringLiteral("Noto Sans Mono CJK SC");
+  for (const auto& label : labels) {
+    SCOPED_TRACE(label.name);
+    auto* widget = Find<QLabel>(label.name);
+    EXPECT_EQ(widget->text(), label.caption);
+    EXPECT_EQ(widget->pos(), label.position);
+    EXPECT_GE(widget->width(), widget->fontMetrics().horizontalAdvance(label.caption));
+    EXPECT_EQ(widget->palette().color(QPalette::WindowText), label.colour);
+    if (design_font) {
+      EXPECT_EQ(widget->width(), label.design_width);
+    }
+  }
+}
+
+TEST_F(MainWindowTest, TabVisitsTheControlsInOrder) {
+  QWidget* expected[] = {Input(), LMY(), PJM(), Output(), Begin(), Find<QWidget>("Exit"), Input()};
+  for (QWidget* next = Input(); QWidget * control : expected) {
+    EXPECT_EQ(next, control) << control->objectName().toStdString();
+    next = next->nextInFocusChain();
+    while (next->focusPolicy() == Qt::NoFocus || !next->isVisibleTo(window_.get()) ||
+           next == window_.get()) {
+      next = next->nextInFocusChain();
+    }
+  }
+}
+
+TEST_F(MainWindowTest, BeginWithoutAModeOnlyWarns) {
+  for (const QString& lyrics : {QStringLiteral(u"かな"), QString()}) {
+    Input()->setPlainText(lyrics);
+    Output()->setPlainText(QStringLiteral("earlier"));
+    presenter_.shown.clear();
+    QTest::mouseClick(Begin(), Qt::LeftButton);
+    EXPECT_EQ(presenter_.Messages(), std::vector<Message>{messages::NoModeChosen()});
+    EXPECT_EQ(Output()->toPlainText(), QStringLiteral("earlier"));
+  }
+}
+
+TEST_F(MainWindowTest, BeginConvertsInTheChosenMode) {
+  const struct {
+    const char* mode;
+    QString lyrics;
+    QString output;
+    std::vector<Message> shown;
+  } cases[] = {
+      {"PJM", QStringLiteral(u"かった"), QStringLiteral("ka a ta "), {messages::KanaFiltered()}},
+      {"PJM", QStringLiteral(u"東京 abc"), QString(), {messages::KanaFiltered()}},
+      {"PJM", QString(), QString(), {messages::KanaFiltered()}},
+      {"PJM", QStringLiteral(u"っか"), QStringLiteral("earlier"), {messages::UnexpectedError()}},
+      {"LMY", QStringLiteral("Katta"), QStringLiteral("ka a ta "), {}},
+      {"LMY", QString(), QString(), {}},
+      {"LMY", QStringLiteral("kalta"), QStringLiteral("earlier"), {messages::RomajiRefused()}},
+      {"LMY", QStringLiteral("kka"), QStringLiteral("earlier"), {messages::UnexpectedError()}},
+      // A non-breaking space is not a blank, whatever the text box makes of it.
+      {"LMY",
+       QStringLiteral(u"ka\u00A0ki"),
+       QStringLiteral("earlier"),
+       {messages::RomajiRefused()}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.mode + (": " + c.lyrics.toStdString()));
+    Select(Find<QRadioButton>(c.mode));
+    Convert(c.lyrics);
+    // Emptying Input empties Output, so the earlier result is set after typing.
+    if (c.output == QStringLiteral("earlier")) {
+      Output()->setPlainText(QStringLiteral("earlier"));
+      presenter_.shown.clear();
+      QTest::mouseClick(Begin(), Qt::LeftButton);
+    }
+    EXPECT_EQ(Output()->toPlainText(), c.output);
+    EXPECT_EQ(presenter_.Messages(), c.shown);
+  }
+}
+
+TEST_F(MainWindowTest, RefusedRomajiKeepsTheEarlierResult) {
+  Select(LMY());
+  Convert(QStringLiteral("katta"));
+  Convert(QStringLiteral("kalta"));
+  EXPECT_EQ(Output()->toPlainText(), QStringLiteral("ka a ta "));
+  EXPECT_EQ(presenter_.Messages(), std::vector<Message>{messages::RomajiRefused()});
+}
+
+TEST_F(MainWindowTest, ChoosingKanaModeWarnsEveryTime) {
+  QTest::mouseClick(PJM(), Qt::LeftButton);
+  QTest::mouseClick(LMY(), Qt::LeftButton);
+  QTest::mouseClick(PJM(), Qt::LeftButton);
+  EXPECT_EQ(presenter_.Messages(),
+            (std::vector<Message>{messages::KanaModeWarning(), messages::KanaModeWarning()}));
+
+  presenter_.shown.clear();
+  LMY()->setFocus();
+  QTest::mouseClick(LMY(), Qt::LeftButton);
+  QTest::keyClick(LMY(), Qt::Key_Left);  // the arrow keys move the choice within the group
+  EXPECT_TRUE(PJM()->isChecked());
+  EXPECT_EQ(presenter_.Messages(), std::vector<Message>{messages::KanaModeWarning()});
+}
+
+TEST_F(MainWindowTest, EmptyingTheInputEmptiesTheOutput) {
+  Select(LMY());
+  Convert(QStringLiteral("katta"));
+  QTest::keyClicks(Input(), QStringLiteral(" ka"));
+  EXPECT_EQ(Output()->toPlainText(), QStringLiteral("ka a ta "));  // typing keeps the result
+
+  Input()->setPlainText(QStringLiteral(" "));
+  EXPECT_EQ(Output()->toPlainText(), QStringLiteral("ka a ta "));  // a lone blank is text
+  Input()->setPlainText(QStringLiteral("\n"));
+  EXPECT_EQ(Output()->toPlainText(), QStringLiteral("ka a ta "));
+
+  QTest::keyClick(Input(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Input(), Qt::Key_Delete);
+  EXPECT_EQ(Output()->toPlainText(), QString());
+}
+
+TEST_F(MainWindowTest, EnterConvertsAndCtrlEnterStartsANewLine) {
+  Select(LMY());
+  QTest::keyClicks(Input(), QStringLiteral("ka"));
+  QTest::keyClick(Input(), Qt::Key_Return, Qt::ControlModifier);
+  QTest::keyClicks(Input(), QStringLiteral("ki"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral("ka\nki"));
+
+  Input()->setPlainText(QStringLiteral("sakura"));
+  const struct {
+    QWidget* focus;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+  } presses[] = {
+      {Input(), Qt::Key_Return, Qt::NoModifier},  {Input(), Qt::Key_Enter, Qt::KeypadModifier},
+      {Output(), Qt::Key_Return, Qt::NoModifier}, {LMY(), Qt::Key_Return, Qt::NoModifier},
+      {PJM(), Qt::Key_Enter, Qt::KeypadModifier}, {Begin(), Qt::Key_Return, Qt::NoModifier},
+  };
+  for (const auto& press : presses) {
+    SCOPED_TRACE(press.focus->objectName().toStdString());
+    Output()->setPlainText(QString());
+    QTest::keyClick(press.focus, press.key, press.modifiers);
+    EXPECT_EQ(Output()->toPlainText(), QStringLiteral("sa ku ra "));
+    EXPECT_EQ(Input()->toPlainText(), QStringLiteral("sakura"));
+  }
+}
+
+TEST_F(MainWindowTest, OutputCanBeSelectedAndCopiedButNotTyped) {
+  Select(LMY());
+  Convert(QStringLiteral("sakura"));
+  QTest::keyClicks(Output(), QStringLiteral("xyz"));
+  QTest::keyClick(Output(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(Output()->toPlainText(), QStringLiteral("sa ku ra "));
+  EXPECT_EQ(Output()->textCursor().selectedText(), QStringLiteral("sa ku ra "));
+}
+
+TEST_F(MainWindowTest, EscapeOrExitEndsTheProgram) {
+  for (const char* focus : {"Input", "PJM", "Begin"}) {
+    window_->show();
+    QTest::keyClick(Find<QWidget>(focus), Qt::Key_Escape);
+    EXPECT_FALSE(window_->isVisible()) << focus;
+  }
+  window_->show();
+  QTest::mouseClick(Find<QPushButton>("Exit"), Qt::LeftButton);
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_TRUE(presenter_.shown.empty());
+}
+
+TEST_F(MainWindowTest, TextBoxesAreNamedForAssistiveTechnology) {
+  EXPECT_EQ(Input()->accessibleName(), QStringLiteral(u"歌词输入"));
+  EXPECT_EQ(Output()->accessibleName(), QStringLiteral(u"MELIVANT序列罗马音输出"));
+}
+
+}  // namespace

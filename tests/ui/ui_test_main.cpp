@@ -1,0 +1,14 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "ui/appearance.h"
+
+// Runs the window tests without a display, on Qt's offscreen platform, in the program's font.
+int main(int argc, char* argv[]) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  QApplication::setFont(ui::DesignFont());
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

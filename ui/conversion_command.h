@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+#include "ui/messages.h"
+
+namespace ui {
+
+// How the lyrics are to be read: not chosen yet, as kana, or as romaji.
+enum class LyricsMode { kNone, kKana, kRomaji };
+
+// What one conversion command does: the text that replaces the output, if any, and then the
+// message to show, if any.
+struct CommandResult {
+  std::optional<QString> output;
+  std::optional<Message> message;
+};
+
+// Converts `lyrics` in `mode`. A failure inside a conversion is thrown, not reported.
+CommandResult RunConversion(LyricsMode mode, const QString& lyrics);
+
+}  // namespace ui

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QObject>
+
+class QAbstractButton;
+
+namespace ui {
+
+// Gives a plain window the keys of a dialog. Installed on the window's controls, it makes Enter
+// press the default button (or the push button that has the focus), Ctrl+Enter type a line break
+// in an editable text box, and Esc press the cancel button.
+class KeyRouter : public QObject {
+ public:
+  KeyRouter(QAbstractButton* default_button, QAbstractButton* cancel_button, QObject* parent);
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QAbstractButton* default_button_;
+  QAbstractButton* cancel_button_;
+};
+
+}  // namespace ui

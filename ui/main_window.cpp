@@ -1,0 +1,138 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "ui/appearance.h"
+#include "ui/key_router.h"
+#include "ui/messages.h"
+
+namespace ui {
+namespace {
+
+template <typename Widget>
+Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
+  widget->setObjectName(QString::fromLatin1(name));
+  widget->setGeometry(geometry);
+  return widget;
+}
+
+// A text box whose long lines wrap at its width, with a vertical scroll bar only.
+QPlainTextEdit* TextBox(QWidget* parent, const QString& accessible_name) {
+  auto* box = new QPlainTextEdit(parent);
+  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  box->setTabChangesFocus(true);
+  box->setAccessibleName(accessible_name);
+  return box;
+}
+
+}  // namespace
+
+Main::Main(MessagePresenter& messages, QWidget* parent) : QWidget(parent), messages_(messages) {
+  setObjectName(QStringLiteral("Main"));
+  setWindowTitle(QStringLiteral(u"MELIVANT系列辅助工具  V1.0.1"));
+  setWindowIcon(AppIcon());
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setAttribute(Qt::WA_StyledBackground);
+  setFixedSize(509, 433);
+  setStyleSheet(StyleSheet());
+  CreateControls();
+  ConnectHandlers();
+}
+
+void Main::CreateControls() {
+  // Positions in pixels; those inside Frame count from its top-left corner.
+  Frame = Place(new QGroupBox(QStringLiteral(u"歌词平假名/片假名/罗马音处理"), this), "Frame",
+                {4, 4, 501, 425});
+  Label1 = Place(new QLabel(QStringLiteral(u"歌词输入："), Frame), "Label1", {8, 16, 60, 12});
+  Input = Place(TextBox(Frame, QStringLiteral(u"歌词输入")), "Input", {8, 32, 489, 113});
+  LMY = Place(new QRadioButton(QStringLiteral(u"歌词罗马音→MELIVANT序列罗马音"), Frame), "LMY",
+              {292, 152, 205, 17});
+  PJM = Place(new QRadioButton(QStringLiteral(u"歌词平假名/片假名→MELIVANT序列罗马音"), Frame),
+              "PJM", {8, 152, 249, 17});
+  Label2 = Place(new QLabel(QStringLiteral(u"MELIVANT序列罗马音输出："), Frame), "Label2",
+                 {8, 172, 144, 12});
+  Output = Place(TextBox(Frame, QStringLiteral(u"MELIVANT序列罗马音输出")), "Output",
+                 {8, 188, 489, 193});
+  Begin = Place(new QPushButton(QStringLiteral(u"开始转换"), Frame), "Begin", {8, 388, 105, 29});
+  Exit = Place(new QPushButton(QStringLiteral(u"退出程序"), Frame), "Exit", {392, 388, 105, 29});
+
+  // Labels take the size of their captions in the window's own font and style.
+  for (QLabel* label : {Label1, Label2}) {
+    label->ensurePolished();
+    label->adjustSize();
+  }
+  // Only the program writes the output; the user selects and copies it.
+  Output->setReadOnly(true);
+  Output->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+
+  setTabOrder(Input, LMY);
+  setTabOrder(LMY, PJM);
+  setTabOrder(PJM, Output);
+  setTabOrder(Output, Begin);
+  setTabOrder(Begin, Exit);
+  Input->setFocus();
+}
+
+void Main::ConnectHandlers() {
+  connect(Begin, &QPushButton::clicked, this, &Main::Begin_Click);
+  connect(Exit, &QPushButton::clicked, this, &Main::Exit_Click);
+  connect(PJM, &QRadioButton::toggled, this, [this](bool selected) {
+    if (selected) PJM_Click();
+  });
+  connect(Input, &QPlainTextEdit::textChanged, this, &Main::Input_Change);
+
+  auto* keys = new KeyRouter(Begin, Exit, this);
+  for (QWidget* control :
+       std::initializer_list<QWidget*>{this, Input, LMY, PJM, Output, Begin, Exit}) {
+    control->installEventFilter(keys);
+  }
+}
+
+void Main::setVisible(bool visible) {
+  if (visible && !loaded_) {
+    loaded_ = true;
+    Form_Load();
+  }
+  QWidget::setVisible(visible);
+}
+
+LyricsMode Main::SelectedMode() const {
+  if (PJM->isChecked()) return LyricsMode::kKana;
+  if (LMY->isChecked()) return LyricsMode::kRomaji;
+  return LyricsMode::kNone;
+}
+
+void Main::Form_Load() { messages_.Show(this, messages::Greeting()); }
+
+void Main::Begin_Click() {
+  try {
+    const CommandResult result = RunConversion(SelectedMode(), Input->document()->toRawText());
+    if (result.output) Output->setPlainText(*result.output);
+    if (result.message) messages_.Show(this, *result.message);
+  } catch (...) {
+    // Whatever went wrong, the press ends here with the output as it was.
+    messages_.Show(this, messages::UnexpectedError());
+  }
+}
+
+void Main::Exit_Click() {
+  close();
+  QCoreApplication::quit();
+}
+
+void Main::PJM_Click() { messages_.Show(this, messages::KanaModeWarning()); }
+
+void Main::Input_Change() {
+  if (Input->document()->isEmpty()) Output->clear();
+}
+
+}  // namespace ui

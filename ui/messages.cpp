@@ -1,0 +1,72 @@
+#include "ui/messages.h"
+
+#include <QMessageBox>
+#include <memory>
+
+namespace ui {
+
+QString MessageTitle() { return QStringLiteral(u"MELIVANT辅助工具"); }
+
+namespace messages {
+
+Message Greeting() {
+  return {MessageIcon::kInformation,
+          QStringLiteral(u"\r  本软件由MELIVANT辅助工具开发组设计\r\r"
+                         u"Program made by the MELIVANT helper tool developers")};
+}
+
+Message KanaModeWarning() {
+  return {MessageIcon::kExclamation,
+          QStringLiteral(
+              u"注意！现暂不支持汉字处理！请自行将汉字转换成平假名或片假名后再使用本软件！\r\r"
+              u"                     此功能尚有BUG未修复，请谅解！")};
+}
+
+Message KanaFiltered() {
+  return {MessageIcon::kInformation, QStringLiteral(u"非平假名/片假名文字已经自动过滤！")};
+}
+
+Message RomajiRefused() {
+  return {MessageIcon::kCritical, QStringLiteral(u"原文中含有非罗马音文字，转换失败！")};
+}
+
+Message NoModeChosen() {
+  return {MessageIcon::kExclamation, QStringLiteral(u"请先选择歌词处理方式！")};
+}
+
+Message UnexpectedError() {
+  return {MessageIcon::kCritical, QStringLiteral(u"发生意外错误！请检查歌词中是否有错误的输入！")};
+}
+
+}  // namespace messages
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
+    case MessageIcon::kInformation:
+      return QMessageBox::Information;
+    case MessageIcon::kExclamation:
+      return QMessageBox::Warning;
+    case MessageIcon::kCritical:
+      return QMessageBox::Critical;
+  }
+  return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QMessageBox* CreateMessageBox(QWidget* parent, const Message& message) {
+  QString text = message.text;
+  text.replace(u'\r', u'\n');
+  auto* box = new QMessageBox(BoxIcon(message.icon), MessageTitle(), text, QMessageBox::Ok, parent);
+  box->setTextFormat(Qt::PlainText);
+  return box;
+}
+
+void MessageBoxPresenter::Show(QWidget* parent, const Message& message) {
+  const std::unique_ptr<QMessageBox> box(CreateMessageBox(parent, message));
+  box->exec();
+}
+
+}  // namespace ui
