@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in release mode and runs them. Extra arguments go to Google Benchmark,
-# e.g. --benchmark_filter=Kana.
+# Builds the benchmarks in release mode and runs them: the conversions beside memcpy and ICU, one
+# press of Begin beside the bare text-box cost (offscreen), and start-up to the first painted
+# window (under Xvfb). Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -8,4 +9,7 @@ scripts/install-deps.sh bench
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
   -DMELIVANT_BUILD_BENCHMARKS=ON
 cmake --build build-bench
-build-bench/bench/conversion_bench --benchmark_counters_tabular=true "$@"
+
+build-bench/bench/conversion_bench "$@"
+QT_QPA_PLATFORM=offscreen build-bench/bench/window_bench "$@"
+QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" build-bench/bench/startup_bench "$@"

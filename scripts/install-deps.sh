@@ -10,7 +10,7 @@ for task in "$@"; do
     test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev
                      desktop-file-utils appstream dpkg-dev file imagemagick) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev) ;;
+    bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth) ;;
     screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
   esac

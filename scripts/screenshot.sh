@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the program on a virtual X display and takes screenshots: the greeting, then the window
-# with romaji lyrics converted. Writes docs/greeting.png and docs/window.png.
+# with romaji lyrics converted, and the kana-mode warning, into docs/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,24 +13,30 @@ cmake -S . -B build -G Ninja
 cmake --build build --target melivant-helper
 mkdir -p docs
 
+# With no window manager the keyboard goes to the window under the pointer, so the pointer is
+# moved onto a window before keys are typed into it.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
   build/ui/melivant-helper &
   app=$!
   trap "kill $app 2>/dev/null || true" EXIT
-  wait_for() { for _ in $(seq 50); do xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return; sleep 0.2; done; }
-  window() { xdotool search --onlyvisible --name "$1" | head -n 1; }
-  press() { xdotool key --window "$(window "$1")" "$2" 2>/dev/null || true; sleep 0.5; }  # a box may close before the key is released
-  type_text() { xdotool type --window "$(window "$1")" "$2"; sleep 0.5; }
-  shoot() { import -window "$(window "$1")" -frame "$2"; }
+  window() {
+    for _ in $(seq 50); do
+      xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return
+      sleep 0.2
+    done
+    echo "no window named $1" >&2; exit 1
+  }
+  point_at() { xdotool mousemove --window "$(window "$1")" "${2:-20}" "${3:-20}"; sleep 0.3; }
+  shoot() { sleep 0.5; import -window "$(window "$1")" "$2"; }
 
-  wait_for "MELIVANT辅助工具"; sleep 1
   shoot "MELIVANT辅助工具" docs/greeting.png
-  press "MELIVANT辅助工具" Return
-  wait_for "MELIVANT系列辅助工具"; sleep 1
-  type_text "MELIVANT系列辅助工具" "sakura sakura yayoi no sora wa"
-  press "MELIVANT系列辅助工具" Tab
-  press "MELIVANT系列辅助工具" space
-  press "MELIVANT系列辅助工具" Return
+  point_at "MELIVANT辅助工具"; xdotool key Return
+  point_at "MELIVANT系列辅助工具" 200 80
+  xdotool type "sakura sakura yayoi no sora wa"
+  xdotool key Tab space Return
   shoot "MELIVANT系列辅助工具" docs/window.png
+  point_at "MELIVANT系列辅助工具" 20 162; xdotool click 1
+  shoot "MELIVANT辅助工具" docs/kana-warning.png
+  point_at "MELIVANT辅助工具"; xdotool key Return
 '
-echo "wrote docs/greeting.png and docs/window.png"
+echo "wrote docs/greeting.png, docs/window.png and docs/kana-warning.png"

@@ -1,6 +1,8 @@
 #include "ui/messages.h"
 
+#include <QLabel>
 #include <QMessageBox>
+#include <algorithm>
 #include <memory>
 
 namespace ui {
@@ -61,6 +63,16 @@ QMessageBox* CreateMessageBox(QWidget* parent, const Message& message) {
   text.replace(u'\r', u'\n');
   auto* box = new QMessageBox(BoxIcon(message.icon), MessageTitle(), text, QMessageBox::Ok, parent);
   box->setTextFormat(Qt::PlainText);
+  // A message box wraps any text wider than half the screen, but these texts are laid out line
+  // by line: the label is made as wide as the longest line, so that no line wraps.
+  if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+    int widest = 0;
+    for (const QString& line : text.split(u'\n')) {
+      widest = std::max(widest, label->fontMetrics().horizontalAdvance(line));
+    }
+    label->setMinimumWidth(widest + 2 * label->margin() + label->contentsMargins().left() +
+                           label->contentsMargins().right() + 1);
+  }
   return box;
 }
 

@@ -39,6 +39,20 @@ TEST(MessageBox, ShowsEachMessageWithItsTitleIconAndOneOkButton) {
   }
 }
 
+TEST(MessageBox, NoLineOfATextIsWrapped) {
+  for (const ui::Message& message : {messages::Greeting(), messages::KanaModeWarning()}) {
+    const std::unique_ptr<QMessageBox> box(ui::CreateMessageBox(nullptr, message));
+    box->show();
+    auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    ASSERT_NE(label, nullptr);
+    for (const QString& line : box->text().split(u'\n')) {
+      EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(line))
+          << line.toStdString();
+    }
+    box->hide();
+  }
+}
+
 TEST(MessageBox, KanaModeWarningLinesUpItsSecondSentenceUnderTheFirst) {
   const QStringList lines = messages::KanaModeWarning().text.split(u'\r');
   ASSERT_EQ(lines.size(), 3);
