@@ -4,26 +4,16 @@
 #include <string_view>
 
 #include "conversion/conversion.h"
+#include "tests/conversion/expect_conversion.h"
 #include "tests/support/utf16.h"
 
 namespace {
 
-using conversion::ConversionError;
 using conversion::kFailureSentinel;
 using conversion::RomajiToSequence;
+using test_support::ExpectConversionErrors;
+using test_support::ExpectSequences;
 using test_support::Utf8;
-
-struct Case {
-  std::u16string_view text;
-  std::u16string_view sequence;
-};
-
-void ExpectSequences(std::initializer_list<Case> cases) {
-  for (const Case& c : cases) {
-    SCOPED_TRACE(Utf8(c.text));
-    EXPECT_EQ(Utf8(RomajiToSequence(c.text)), Utf8(c.sequence));
-  }
-}
 
 void ExpectRefused(std::initializer_list<std::u16string_view> texts) {
   for (std::u16string_view text : texts) {
@@ -33,65 +23,68 @@ void ExpectRefused(std::initializer_list<std::u16string_view> texts) {
 }
 
 TEST(RomajiToSequence, AcceptsEverySyllableOfTheRepertoire) {
-  ExpectSequences({
-      {u"aiueon", u"a i u e o n "},
-      {u"kakikukekohahihuhehomamimumemorarirurerogagigugegobabibubebopapipupepo",
-       u"ka ki ku ke ko ha hi hu he ho ma mi mu me mo ra ri ru re ro "
-       u"ga gi gu ge go ba bi bu be bo pa pi pu pe po "},
-      {u"naninuneno", u"na ni nu ne no "},
-      {u"kyakyukyohyahyuhyomyamyumyoryaryuryogyagyugyobyabyubyopyapyupyonyanyunyo",
-       u"kya kyu kyo hya hyu hyo mya myu myo rya ryu ryo gya gyu gyo bya byu byo pya pyu pyo "
-       u"nya nyu nyo "},
-      {u"sasusesoshashishushotatetotsuchachichucho",
-       u"sa su se so sha shi shu sho ta te to tsu cha chi chu cho "},
-      {u"zazuzezodadudedoyayuyowawojajijujofu",
-       u"za zu ze zo da du de do ya yu yo wa wo ja ji ju jo fu "},
-  });
+  ExpectSequences(
+      RomajiToSequence,
+      {
+          {u"aiueon", u"a i u e o n "},
+          {u"kakikukekohahihuhehomamimumemorarirurerogagigugegobabibubebopapipupepo",
+           u"ka ki ku ke ko ha hi hu he ho ma mi mu me mo ra ri ru re ro "
+           u"ga gi gu ge go ba bi bu be bo pa pi pu pe po "},
+          {u"naninuneno", u"na ni nu ne no "},
+          {u"kyakyukyohyahyuhyomyamyumyoryaryuryogyagyugyobyabyubyopyapyupyonyanyunyo",
+           u"kya kyu kyo hya hyu hyo mya myu myo rya ryu ryo gya gyu gyo bya byu byo pya pyu pyo "
+           u"nya nyu nyo "},
+          {u"sasusesoshashishushotatetotsuchachichucho",
+           u"sa su se so sha shi shu sho ta te to tsu cha chi chu cho "},
+          {u"zazuzezodadudedoyayuyowawojajijujofu",
+           u"za zu ze zo da du de do ya yu yo wa wo ja ji ju jo fu "},
+      });
 }
 
 TEST(RomajiToSequence, IgnoresLetterCaseAndBlanks) {
-  ExpectSequences({
-      {u"", u""},
-      {u"   ", u""},
-      {u"konnichiwa", u"ko n ni chi wa "},
-      {u"KONNICHIWA", u"ko n ni chi wa "},
-      {u"Konnichiwa", u"ko n ni chi wa "},
-      {u"Sakura Saku", u"sa ku ra sa ku "},
-      {u"ka  ki", u"ka ki "},
-      {u"shinjitsu", u"shi n ji tsu "},
-      {u"kyouto", u"kyo u to "},
-      {u"ryokou", u"ryo ko u "},
-      {u"\u0130ro", u"i ro "},    // dotted capital I lower-cases to i
-      {u"\u212Aoto", u"ko to "},  // so does the Kelvin sign to k
-  });
+  ExpectSequences(RomajiToSequence,
+                  {
+                      {u"", u""},
+                      {u"   ", u""},
+                      {u"konnichiwa", u"ko n ni chi wa "},
+                      {u"KONNICHIWA", u"ko n ni chi wa "},
+                      {u"Konnichiwa", u"ko n ni chi wa "},
+                      {u"Sakura Saku", u"sa ku ra sa ku "},
+                      {u"ka  ki", u"ka ki "},
+                      {u"shinjitsu", u"shi n ji tsu "},
+                      {u"kyouto", u"kyo u to "},
+                      {u"ryokou", u"ryo ko u "},
+                      {u"\u0130ro", u"i ro "},    // dotted capital I lower-cases to i
+                      {u"\u212Aoto", u"ko to "},  // so does the Kelvin sign to k
+                  });
 }
 
 TEST(RomajiToSequence, NStandsAloneUnlessAVowelOrYFollows) {
-  ExpectSequences({
-      {u"n", u"n "},
-      {u"onna", u"o n na "},
-      {u"shinnen", u"shi n ne n "},
-      {u"nyan", u"nya n "},
-      {u"annya", u"a n nya "},
-      {u"kani", u"ka ni "},
-      {u"kan i", u"ka n i "},
-  });
+  ExpectSequences(RomajiToSequence, {
+                                        {u"n", u"n "},
+                                        {u"onna", u"o n na "},
+                                        {u"shinnen", u"shi n ne n "},
+                                        {u"nyan", u"nya n "},
+                                        {u"annya", u"a n nya "},
+                                        {u"kani", u"ka ni "},
+                                        {u"kan i", u"ka n i "},
+                                    });
   ExpectRefused({u"nye", u"kanye", u"ny", u"n k"});
 }
 
 TEST(RomajiToSequence, DoubledConsonantsRepeatTheLastLetter) {
-  ExpectSequences({
-      {u"kitte", u"ki i te "},
-      {u"gakkou", u"ga a ko u "},
-      {u"zasshi", u"za a shi "},
-      {u"matcha", u"ma a cha "},
-      {u"kyakka", u"kya a ka "},
-      {u"nkka", u"n n ka "},
-      {u"akkka", u"a a a ka "},
-      {u"ka kko", u"ka a ko "},
-      {u"a ppa", u"a a pa "},
-      {u"oyya wwa jja ffu dde", u"o o ya a wa a ja a fu u de "},
-  });
+  ExpectSequences(RomajiToSequence, {
+                                        {u"kitte", u"ki i te "},
+                                        {u"gakkou", u"ga a ko u "},
+                                        {u"zasshi", u"za a shi "},
+                                        {u"matcha", u"ma a cha "},
+                                        {u"kyakka", u"kya a ka "},
+                                        {u"nkka", u"n n ka "},
+                                        {u"akkka", u"a a a ka "},
+                                        {u"ka kko", u"ka a ko "},
+                                        {u"a ppa", u"a a pa "},
+                                        {u"oyya wwa jja ffu dde", u"o o ya a wa a ja a fu u de "},
+                                    });
 }
 
 TEST(RomajiToSequence, RefusesWhatTheRulesDoNotCover) {
@@ -106,10 +99,7 @@ TEST(RomajiToSequence, RefusesWhatTheRulesDoNotCover) {
 }
 
 TEST(RomajiToSequence, FailsWhenADoubledConsonantComesFirst) {
-  for (std::u16string_view text : {u"kka", u"  kka", u"tta", u"cchi", u"tcha", u"KKa"}) {
-    SCOPED_TRACE(Utf8(text));
-    EXPECT_THROW(RomajiToSequence(text), ConversionError);
-  }
+  ExpectConversionErrors(RomajiToSequence, {u"kka", u"  kka", u"tta", u"cchi", u"tcha", u"KKa"});
 }
 
 }  // namespace
