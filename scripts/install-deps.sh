@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs and that are not installed yet.
-# Usage: scripts/install-deps.sh TASK...   with TASK one of: run test fuzz bench screenshot
+# Usage: scripts/install-deps.sh TASK...   with TASK one of: run package test fuzz bench screenshot
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config)
 for task in "$@"; do
   case "$task" in
     run) packages+=(qt6-base-dev fonts-noto-cjk) ;;
+    package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file) ;;
     test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev
                      desktop-file-utils appstream dpkg-dev file imagemagick) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;

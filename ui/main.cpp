@@ -8,7 +8,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setFont(ui::DesignFont());
   QApplication::setWindowIcon(ui::AppIcon());
-  QGuiApplication::setDesktopFileName(QStringLiteral("melivant-helper"));
+  QGuiApplication::setDesktopFileName(QStringLiteral("org.melivant.Helper"));
 
   ui::MessageBoxPresenter messages;
   ui::Main window(messages);
