@@ -9,7 +9,7 @@ for task in "$@"; do
     run) packages+=(qt6-base-dev fonts-noto-cjk) ;;
     package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file) ;;
     test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev
-                     desktop-file-utils appstream dpkg-dev file imagemagick) ;;
+                     desktop-file-utils appstream dpkg-dev file) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth) ;;
     screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick) ;;
