@@ -167,23 +167,20 @@ void ApplyMark(const KanaEntry& entry, std::u16string_view lyrics, std::size_t p
 }  // namespace
 
 std::u16string KanaToSequence(std::u16string_view lyrics) {
-  // Lyrics give about two code units of sequence per code unit of text (blanks, line breaks and
-  // small kana add nothing); the builder grows past this when a text gives more.
-  constexpr std::size_t kBlock = 4096;
-  internal::SequenceBuilder sequence(lyrics.size() * 2 + kBlock * internal::Syllable::kMaxUnits);
-  for (std::size_t block = 0; block < lyrics.size(); block += kBlock) {
-    const std::size_t end = std::min(lyrics.size(), block + kBlock);
-    sequence.MakeRoom(end - block);
-    for (std::size_t position = block; position < end; ++position) {
-      const KanaEntry& entry = EntryFor(lyrics[position]);
-      if (entry.kind == KanaEntry::Kind::kSyllable) [[likely]] {
-        sequence.Append(entry.syllable);
-      } else {
-        ApplyMark(entry, lyrics, position, sequence);
-      }
+  // Lyrics give about two code units of sequence per code unit of text: blanks, line breaks and
+  // small kana add nothing, and most syllables take three.
+  std::u16string result;
+  internal::SequenceBuilder sequence(result, lyrics.size() * 2);
+  for (std::size_t position = 0; position < lyrics.size(); ++position) {
+    const KanaEntry& entry = EntryFor(lyrics[position]);
+    if (entry.kind == KanaEntry::Kind::kSyllable) [[likely]] {
+      sequence.Append(entry.syllable);
+    } else {
+      ApplyMark(entry, lyrics, position, sequence);
     }
   }
-  return std::move(sequence).Finish();
+  sequence.Finish();
+  return result;
 }
 
 }  // namespace conversion

@@ -85,13 +85,13 @@ constexpr char16_t ToLower(char16_t unit) {
 // Splits the text into syllables, or returns nothing when it is not romaji.
 std::optional<std::u16string> Split(std::u16string_view text) {
   // A syllable of one to three letters appends at most two code units per letter.
-  internal::SequenceBuilder sequence(text.size() * 2);
+  std::u16string result;
+  internal::SequenceBuilder sequence(result, text.size() * 2);
   auto at = [text](std::size_t position) {
     return position < text.size() ? ToLower(text[position]) : kNone;
   };
   std::size_t position = 0;
   while (position < text.size()) {
-    sequence.MakeRoom(1);
     const char16_t first = at(position);
     if (IsOneOf(first, kVowels)) {
       sequence.Append(internal::Syllable::FromLetters({first}));
@@ -124,7 +124,8 @@ std::optional<std::u16string> Split(std::u16string_view text) {
       return std::nullopt;
     }
   }
-  return std::move(sequence).Finish();
+  sequence.Finish();
+  return result;
 }
 
 }  // namespace

@@ -41,24 +41,23 @@ struct Syllable {
   }
 };
 
-// Builds a syllable sequence in one buffer that only grows at its end: every syllable is appended
+// Builds a syllable sequence in a string that only grows at its end: every syllable is appended
 // whole, letters and blank, so the sequence always ends in a blank when it is not empty.
 //
-// Appending does not check for room: a caller first calls MakeRoom for the syllables it is about
-// to append, which keeps the check out of the per-character loop.
+// The string is kept longer than the sequence while building, so that a syllable is appended as
+// one fixed-size copy whose unused tail the next one overwrites. The string belongs to the caller
+// and the builder only refers to it, which lets the compiler keep the builder's length in a
+// register through the per-character loop.
 class SequenceBuilder {
  public:
-  explicit SequenceBuilder(std::size_t expected_units) { buffer_.resize(expected_units); }
-
-  // Ensures that `syllables` more syllables can be appended.
-  void MakeRoom(std::size_t syllables) {
-    const std::size_t needed = size_ + syllables * Syllable::kMaxUnits;
-    if (needed > buffer_.size()) buffer_.resize(std::max(needed, buffer_.size() * 2));
+  // Builds into `sequence`, with room for `expected_units` code units before it has to grow.
+  SequenceBuilder(std::u16string& sequence, std::size_t expected_units) : sequence_(sequence) {
+    sequence_.resize(expected_units + Syllable::kMaxUnits);
   }
 
   void Append(const Syllable& syllable) {
-    assert(size_ + Syllable::kMaxUnits <= buffer_.size());
-    std::memcpy(buffer_.data() + size_, syllable.units.data(), sizeof(syllable.units));
+    MakeRoom();
+    std::memcpy(sequence_.data() + size_, syllable.units.data(), sizeof(syllable.units));
     size_ += syllable.size;
   }
 
@@ -66,7 +65,11 @@ class SequenceBuilder {
   // "a "). Throws ConversionError when there is no syllable yet.
   void RepeatLastLetter() {
     if (size_ == 0) throw ConversionError("a repeated sound has no syllable before it to repeat");
-    Append(Syllable::FromLetters({buffer_[size_ - 2]}));
+    MakeRoom();
+    char16_t* end = sequence_.data() + size_;
+    end[0] = end[-2];
+    end[1] = u' ';
+    size_ += 2;
   }
 
   // Replaces the last syllable, `last_size` code units with its blank, by `syllable`.
@@ -76,15 +79,19 @@ class SequenceBuilder {
     Append(syllable);
   }
 
-  // The finished sequence; the builder is spent.
-  std::u16string Finish() && {
-    buffer_.resize(size_);
-    return std::move(buffer_);
-  }
+  // Cuts the string to the finished sequence.
+  void Finish() { sequence_.resize(size_); }
 
  private:
-  std::u16string buffer_;  // the sequence is its first size_ units; the rest is room to write in
-  std::size_t size_ = 0;
+  // Ensures room for the longest syllable after the sequence.
+  void MakeRoom() {
+    if (size_ + Syllable::kMaxUnits > sequence_.size()) [[unlikely]] {
+      sequence_.resize(sequence_.size() * 2);
+    }
+  }
+
+  std::u16string& sequence_;
+  std::size_t size_ = 0;  // the sequence is the first size_ code units of sequence_
 };
 
 }  // namespace conversion::internal
