@@ -2,7 +2,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -60,23 +59,45 @@ struct ContractedRow {
   std::array<std::u16string_view, 3> syllables;
 };
 
+// clang-format off
 inline constexpr ContractedRow kContractedSounds[] = {
-    // base         after ゃ ャ  after ゅ ュ  after ょ ョ
-    {u'き', u'キ', {u"kya ", u"kyu ", u"kyo "}}, {u'し', u'シ', {u"sha ", u"shu ", u"sho "}},
-    {u'ち', u'チ', {u"cha ", u"chu ", u"cho "}}, {u'に', u'ニ', {u"nya ", u"nyu ", u"nyo "}},
-    {u'ひ', u'ヒ', {u"hya ", u"hyu ", u"hyo "}}, {u'み', u'ミ', {u"mya ", u"myu ", u"myo "}},
-    {u'り', u'リ', {u"rya ", u"ryu ", u"ryo "}}, {u'ぎ', u'ギ', {u"gya ", u"gyu ", u"gyo "}},
-    {u'び', u'ビ', {u"bya ", u"byu ", u"byo "}}, {u'ぴ', u'ピ', {u"pya ", u"pyu ", u"pyo "}},
-    {u'じ', u'ジ', {u"ja ", u"ju ", u"jo "}},
+    // base        after ゃ ャ  after ゅ ュ  after ょ ョ
+    {u'き', u'キ', {u"kya ", u"kyu ", u"kyo "}},
+    {u'し', u'シ', {u"sha ", u"shu ", u"sho "}},
+    {u'ち', u'チ', {u"cha ", u"chu ", u"cho "}},
+    {u'に', u'ニ', {u"nya ", u"nyu ", u"nyo "}},
+    {u'ひ', u'ヒ', {u"hya ", u"hyu ", u"hyo "}},
+    {u'み', u'ミ', {u"mya ", u"myu ", u"myo "}},
+    {u'り', u'リ', {u"rya ", u"ryu ", u"ryo "}},
+    {u'ぎ', u'ギ', {u"gya ", u"gyu ", u"gyo "}},
+    {u'び', u'ビ', {u"bya ", u"byu ", u"byo "}},
+    {u'ぴ', u'ピ', {u"pya ", u"pyu ", u"pyo "}},
+    {u'じ', u'ジ', {u"ja ",  u"ju ",  u"jo "}},
 };
+// clang-format on
+
+// The contracted syllables of one base kana, packed for appending: after ゃ, ゅ and ょ.
+using ContractedSyllables = std::array<internal::Syllable, 3>;
+
+constexpr auto PackContractedSounds() {
+  std::array<ContractedSyllables, std::size(kContractedSounds)> packed{};
+  for (std::size_t row = 0; row < packed.size(); ++row) {
+    for (std::size_t column = 0; column < 3; ++column) {
+      packed[row][column] = internal::Syllable::FromText(kContractedSounds[row].syllables[column]);
+    }
+  }
+  return packed;
+}
+
+inline constexpr auto kContractedSyllables = PackContractedSounds();
 
 // What one code unit of the kana blocks does; every code unit outside them is dropped.
 struct KanaEntry {
   enum class Kind : std::uint8_t { kSyllable, kRepeatMark, kSmall };
   Kind kind = Kind::kSyllable;
-  internal::Syllable syllable;          // kSyllable: what it appends; nothing for a dropped kana
-  const ContractedRow* base = nullptr;  // kSyllable: its contracted syllables, if a base kana
-  std::uint8_t small_column = 0;        // kSmall: its column in kContractedSounds
+  internal::Syllable syllable;  // kSyllable: what it appends; nothing for a dropped kana
+  const ContractedSyllables* contracted = nullptr;  // kSyllable: those of a base kana
+  std::uint8_t small_column = 0;  // kSmall: 0 for ゃ ャ, 1 for ゅ ュ, 2 for ょ ョ
 };
 
 inline constexpr char16_t kFirstKana = u'\u3040';
@@ -117,30 +138,17 @@ constexpr KanaEntries BuildKanaEntries() {
     set(kSmallYaYuYo[column].hiragana, small);
     set(kSmallYaYuYo[column].katakana, small);
   }
-  for (const ContractedRow& row : kContractedSounds) {
-    for (char16_t base : {row.hiragana, row.katakana}) {
+  for (std::size_t row = 0; row < std::size(kContractedSounds); ++row) {
+    for (char16_t base : {kContractedSounds[row].hiragana, kContractedSounds[row].katakana}) {
       KanaEntry& entry = entries.at(static_cast<std::size_t>(base - kFirstKana));
       if (entry.syllable.size == 0) throw "base kana without a syllable";
-      entry.base = &row;
+      entry.contracted = &kContractedSyllables[row];
     }
   }
   return entries;
 }
 
 inline constexpr KanaEntries kKanaEntries = BuildKanaEntries();
-
-// The contracted syllables, packed for appending, in the rows and columns of kContractedSounds.
-constexpr auto PackContractedSounds() {
-  std::array<std::array<internal::Syllable, 3>, std::size(kContractedSounds)> packed{};
-  for (std::size_t row = 0; row < packed.size(); ++row) {
-    for (std::size_t column = 0; column < 3; ++column) {
-      packed[row][column] = internal::Syllable::FromText(kContractedSounds[row].syllables[column]);
-    }
-  }
-  return packed;
-}
-
-inline constexpr auto kContractedSyllables = PackContractedSounds();
 
 const KanaEntry& EntryFor(char16_t unit) {
   const std::size_t offset = static_cast<std::size_t>(unit) - kFirstKana;
@@ -158,9 +166,8 @@ void ApplyMark(const KanaEntry& entry, std::u16string_view lyrics, std::size_t p
   // The kana just before appended its own syllable in the previous step; a small kana after
   // anything but a base kana is dropped.
   const KanaEntry& previous = EntryFor(lyrics[position - 1]);
-  if (previous.base != nullptr) {
-    const auto row = static_cast<std::size_t>(previous.base - std::begin(kContractedSounds));
-    sequence.ReplaceLast(previous.syllable.size, kContractedSyllables[row][entry.small_column]);
+  if (previous.contracted != nullptr) {
+    sequence.ReplaceLast(previous.syllable.size, (*previous.contracted)[entry.small_column]);
   }
 }
 
