@@ -70,6 +70,8 @@ void Main::CreateControls() {
     label->ensurePolished();
     label->adjustSize();
   }
+  // Enter presses Begin (see KeyRouter); marking it default shows that on the button.
+  Begin->setDefault(true);
   // Only the program writes the output; the user selects and copies it.
   Output->setReadOnly(true);
   Output->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
