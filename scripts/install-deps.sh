@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs and that are not installed yet.
-# Usage: scripts/install-deps.sh TASK...   with TASK one of: run package test fuzz bench screenshot
+# Usage: scripts/install-deps.sh TASK...   with TASK one of: run package test fuzz bench screenshot icons
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config)
@@ -12,7 +12,8 @@ for task in "$@"; do
                      desktop-file-utils appstream dpkg-dev file) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth) ;;
-    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick) ;;
+    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool) ;;
+    icons) packages+=(librsvg2-bin imagemagick python3) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
 done

@@ -2,18 +2,15 @@
 # Draws the program's icon images from ui/icons/melivant-helper.svg: PNGs of 16, 32 and 48
 # pixels and a Windows .ico holding all three, all in 24-bit colour. Rerun after editing the SVG.
 set -euo pipefail
-cd "$(dirname "$0")/../ui/icons"
-
-as_root=()
-[ "$(id -u)" -eq 0 ] || as_root=(sudo)
-for tool in rsvg-convert:librsvg2-bin convert:imagemagick; do
-  command -v "${tool%%:*}" >/dev/null || "${as_root[@]}" apt-get install -y -q "${tool##*:}"
-done
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh icons
+cd ui/icons
 
 for size in 16 32 48; do
   rsvg-convert -w "$size" -h "$size" melivant-helper.svg |
     convert - -background black -alpha remove -alpha off -type TrueColor \
-      -define png:color-type=2 "PNG24:melivant-helper-$size.png"
+      -define png:color-type=2 -define png:exclude-chunk=date,time \
+      "PNG24:melivant-helper-$size.png"
 done
 # ImageMagick writes .ico images with an alpha channel; this writes them as 24-bit bitmaps.
 python3 - <<'PY'

@@ -5,10 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh screenshot
-command -v xdotool >/dev/null || {
-  as_root=(); [ "$(id -u)" -eq 0 ] || as_root=(sudo)
-  "${as_root[@]}" apt-get install -y -q xdotool
-}
 cmake -S . -B build -G Ninja
 cmake --build build --target melivant-helper
 mkdir -p docs
