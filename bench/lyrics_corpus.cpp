@@ -1,5 +1,6 @@
 #include "bench/lyrics_corpus.h"
 
+#include <algorithm>
 #include <initializer_list>
 #include <string_view>
 
@@ -40,6 +41,14 @@ std::u16string RomajiLyrics(std::size_t bytes) {
                  u"zutto",  u"anatato",   u"isshoni", u"sorawo",   u"miagete", u"chanto",
                  u"utaou",  u"hikarino",  u"mirai",   u"MATCHA"},
                 bytes, static_cast<std::size_t>(-1));
+}
+
+std::u16string RepeatedText(std::u16string_view piece, std::size_t bytes) {
+  const std::size_t pieces = std::max<std::size_t>(1, bytes / sizeof(char16_t) / piece.size());
+  std::u16string text;
+  text.reserve(pieces * piece.size());
+  for (std::size_t i = 0; i < pieces; ++i) text += piece;
+  return text;
 }
 
 }  // namespace bench

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace bench {
 
@@ -12,5 +13,9 @@ std::u16string KanaLyrics(std::size_t bytes);
 // Romaji lyrics of about `bytes` bytes of UTF-16 in mixed case, words separated by blanks on one
 // line, as the romaji conversion requires.
 std::u16string RomajiLyrics(std::size_t bytes);
+
+// `piece` repeated to about `bytes` bytes of UTF-16, for texts that push a conversion to its
+// extremes, such as the longest syllable per code unit.
+std::u16string RepeatedText(std::u16string_view piece, std::size_t bytes);
 
 }  // namespace bench

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "conversion/conversion.h"
-#include "conversion/sequence_builder.h"
+#include "conversion/sequence.h"
 
 namespace conversion {
 namespace {
@@ -155,39 +155,43 @@ const KanaEntry& EntryFor(char16_t unit) {
   return kKanaEntries[std::min(offset, kKanaBlockSize)];
 }
 
-// Appends what the code unit at `position` gives when it is a repeat mark or a small kana.
-void ApplyMark(const KanaEntry& entry, std::u16string_view lyrics, std::size_t position,
-               internal::SequenceBuilder& sequence) {
-  if (entry.kind == KanaEntry::Kind::kRepeatMark) {
-    sequence.RepeatLastLetter();
-    return;
+// Appends the syllables of `lyrics` to `sequence`; a kana's syllable is replaced by a contracted
+// one when a small ゃゅょ follows it.
+template <typename Sequence>
+bool Scan(std::u16string_view lyrics, Sequence& sequence) {
+  for (std::size_t position = 0; position < lyrics.size(); ++position) {
+    const KanaEntry& entry = EntryFor(lyrics[position]);
+    switch (entry.kind) {
+      case KanaEntry::Kind::kSyllable:
+        if (entry.contracted != nullptr && position + 1 < lyrics.size()) {
+          const KanaEntry& next = EntryFor(lyrics[position + 1]);
+          if (next.kind == KanaEntry::Kind::kSmall) {
+            sequence.Append((*entry.contracted)[next.small_column]);
+            ++position;
+            break;
+          }
+        }
+        sequence.Append(entry.syllable);
+        break;
+      case KanaEntry::Kind::kRepeatMark:
+        sequence.RepeatLastLetter();
+        break;
+      case KanaEntry::Kind::kSmall:
+        // One that follows a base kana was taken with it; any other is dropped, but at the start
+        // there is no kana at all for it to belong to.
+        if (position == 0) {
+          throw ConversionError("a small kana has no kana before it to contract with");
+        }
+        break;
+    }
   }
-  if (position == 0) throw ConversionError("a small kana has no kana before it to contract with");
-  // The kana just before appended its own syllable in the previous step; a small kana after
-  // anything but a base kana is dropped.
-  const KanaEntry& previous = EntryFor(lyrics[position - 1]);
-  if (previous.contracted != nullptr) {
-    sequence.ReplaceLast(previous.syllable.size, (*previous.contracted)[entry.small_column]);
-  }
+  return true;
 }
 
 }  // namespace
 
 std::u16string KanaToSequence(std::u16string_view lyrics) {
-  // Lyrics give about two code units of sequence per code unit of text: blanks, line breaks and
-  // small kana add nothing, and most syllables take three.
-  std::u16string result;
-  internal::SequenceBuilder sequence(result, lyrics.size() * 2);
-  for (std::size_t position = 0; position < lyrics.size(); ++position) {
-    const KanaEntry& entry = EntryFor(lyrics[position]);
-    if (entry.kind == KanaEntry::Kind::kSyllable) [[likely]] {
-      sequence.Append(entry.syllable);
-    } else {
-      ApplyMark(entry, lyrics, position, sequence);
-    }
-  }
-  sequence.Finish();
-  return result;
+  return *internal::BuildSequence([lyrics](auto& sequence) { return Scan(lyrics, sequence); });
 }
 
 }  // namespace conversion

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "conversion/conversion.h"
-#include "conversion/sequence_builder.h"
+#include "conversion/sequence.h"
 
 namespace conversion {
 namespace {
@@ -82,11 +82,10 @@ constexpr char16_t ToLower(char16_t unit) {
   return unit;
 }
 
-// Splits the text into syllables, or returns nothing when it is not romaji.
-std::optional<std::u16string> Split(std::u16string_view text) {
-  // A syllable of one to three letters appends at most two code units per letter.
-  std::u16string result;
-  internal::SequenceBuilder sequence(result, text.size() * 2);
+// Appends the syllables of `text` to `sequence`, or returns false as soon as the text proves not
+// to be romaji.
+template <typename Sequence>
+bool Split(std::u16string_view text, Sequence& sequence) {
   auto at = [text](std::size_t position) {
     return position < text.size() ? ToLower(text[position]) : kNone;
   };
@@ -103,7 +102,7 @@ std::optional<std::u16string> Split(std::u16string_view text) {
       continue;
     }
     const ConsonantRule* rule = RuleFor(first);
-    if (rule == nullptr) return std::nullopt;
+    if (rule == nullptr) return false;
 
     const char16_t second = at(position + 1);
     if (IsOneOf(second, rule->repeat_before)) {
@@ -114,24 +113,24 @@ std::optional<std::u16string> Split(std::u16string_view text) {
       position += 2;
     } else if (rule->middle != kNone && second == rule->middle) {
       const char16_t third = at(position + 2);
-      if (!IsOneOf(third, rule->finals)) return std::nullopt;
+      if (!IsOneOf(third, rule->finals)) return false;
       sequence.Append(internal::Syllable::FromLetters({first, second, third}));
       position += 3;
     } else if (rule->otherwise == Otherwise::kAloneAsNasal) {
       sequence.Append(internal::Syllable::FromLetters({first}));
       position += 1;
     } else {
-      return std::nullopt;
+      return false;
     }
   }
-  sequence.Finish();
-  return result;
+  return true;
 }
 
 }  // namespace
 
 std::u16string RomajiToSequence(std::u16string_view lyrics) {
-  std::optional<std::u16string> sequence = Split(lyrics);
+  std::optional<std::u16string> sequence =
+      internal::BuildSequence([lyrics](auto& builder) { return Split(lyrics, builder); });
   return sequence ? *std::move(sequence) : std::u16string(kFailureSentinel);
 }
 
