@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <optional>
 
 #include "ui/messages.h"
@@ -18,6 +19,6 @@ struct CommandResult {
 };
 
 // Converts `lyrics` in `mode`. A failure inside a conversion is thrown, not reported.
-CommandResult RunConversion(LyricsMode mode, const QString& lyrics);
+CommandResult RunConversion(LyricsMode mode, QStringView lyrics);
 
 }  // namespace ui
