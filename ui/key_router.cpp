@@ -1,6 +1,7 @@
 #include "ui/key_router.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -32,6 +33,30 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     default_button_->click();
   }
   return true;
+}
+
+void KeepOneTabStop(std::initializer_list<QAbstractButton*> options) {
+  const QList<QAbstractButton*> group(options);
+  auto update = [group] {
+    QAbstractButton* stop = group.front();
+    for (QAbstractButton* option : group) {
+      if (option->isChecked()) stop = option;
+    }
+    // The others keep the focus that a click or an arrow key gives them.
+    for (QAbstractButton* option : group) {
+      option->setFocusPolicy(option == stop ? Qt::StrongFocus : Qt::ClickFocus);
+    }
+  };
+  for (QAbstractButton* option : group) {
+    QObject::connect(option, &QAbstractButton::toggled, option, update);
+  }
+  // Qt gives the stop to whichever option had the focus last; an arrow key can move the focus
+  // without choosing, so the stop is set again whenever the focus leaves the group.
+  QObject::connect(qApp, &QApplication::focusChanged, group.front(),
+                   [group, update](QWidget* old, QWidget* now) {
+                     if (group.contains(old) && !group.contains(now)) update();
+                   });
+  update();
 }
 
 }  // namespace ui

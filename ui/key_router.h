@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <initializer_list>
 
 class QAbstractButton;
 
@@ -19,5 +20,9 @@ class KeyRouter : public QObject {
   QAbstractButton* default_button_;
   QAbstractButton* cancel_button_;
 };
+
+// Makes a group of exclusive option buttons one stop for Tab and Shift+Tab: the selected option,
+// or the first of `options` while none is selected. The arrow keys move between the options.
+void KeepOneTabStop(std::initializer_list<QAbstractButton*> options);
 
 }  // namespace ui

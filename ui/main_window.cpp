@@ -6,10 +6,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <optional>
 
 #include "ui/appearance.h"
+#include "ui/busy_cursor.h"
 #include "ui/key_router.h"
 #include "ui/messages.h"
+#include "ui/text_box.h"
 
 namespace ui {
 namespace {
@@ -19,17 +22,6 @@ Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
   widget->setObjectName(QString::fromLatin1(name));
   widget->setGeometry(geometry);
   return widget;
-}
-
-// A text box whose long lines wrap at its width, with a vertical scroll bar only.
-QPlainTextEdit* TextBox(QWidget* parent, const QString& accessible_name) {
-  auto* box = new QPlainTextEdit(parent);
-  box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-  box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  box->setTabChangesFocus(true);
-  box->setAccessibleName(accessible_name);
-  return box;
 }
 
 }  // namespace
@@ -53,14 +45,14 @@ void Main::CreateControls() {
   Frame = Place(new QGroupBox(QStringLiteral(u"歌词平假名/片假名/罗马音处理"), this), "Frame",
                 {4, 4, 501, 425});
   Label1 = Place(new QLabel(QStringLiteral(u"歌词输入："), Frame), "Label1", {8, 16, 60, 12});
-  Input = Place(TextBox(Frame, QStringLiteral(u"歌词输入")), "Input", {8, 32, 489, 113});
+  Input = Place(CreateTextBox(Frame, QStringLiteral(u"歌词输入")), "Input", {8, 32, 489, 113});
   LMY = Place(new QRadioButton(QStringLiteral(u"歌词罗马音→MELIVANT序列罗马音"), Frame), "LMY",
               {292, 152, 205, 17});
   PJM = Place(new QRadioButton(QStringLiteral(u"歌词平假名/片假名→MELIVANT序列罗马音"), Frame),
               "PJM", {8, 152, 249, 17});
   Label2 = Place(new QLabel(QStringLiteral(u"MELIVANT序列罗马音输出："), Frame), "Label2",
                  {8, 172, 144, 12});
-  Output = Place(TextBox(Frame, QStringLiteral(u"MELIVANT序列罗马音输出")), "Output",
+  Output = Place(CreateTextBox(Frame, QStringLiteral(u"MELIVANT序列罗马音输出")), "Output",
                  {8, 188, 489, 193});
   Begin = Place(new QPushButton(QStringLiteral(u"开始转换"), Frame), "Begin", {8, 388, 105, 29});
   Exit = Place(new QPushButton(QStringLiteral(u"退出程序"), Frame), "Exit", {392, 388, 105, 29});
@@ -72,6 +64,8 @@ void Main::CreateControls() {
   }
   // Enter presses Begin (see KeyRouter); marking it default shows that on the button.
   Begin->setDefault(true);
+  // The user pastes and types lyrics of any length; the cursor blinks over them while idle.
+  KeepLongParagraphLayouts(Input);
   // Only the program writes the output; the user selects and copies it.
   Output->setReadOnly(true);
   Output->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -79,6 +73,7 @@ void Main::CreateControls() {
   setTabOrder(Input, LMY);
   setTabOrder(LMY, PJM);
   setTabOrder(PJM, Output);
+  KeepOneTabStop({LMY, PJM});
   setTabOrder(Output, Begin);
   setTabOrder(Begin, Exit);
   Input->setFocus();
@@ -116,14 +111,19 @@ LyricsMode Main::SelectedMode() const {
 void Main::Form_Load() { messages_.Show(this, messages::Greeting()); }
 
 void Main::Begin_Click() {
-  try {
-    const CommandResult result = RunConversion(SelectedMode(), Input->document()->toRawText());
-    if (result.output) Output->setPlainText(*result.output);
-    if (result.message) messages_.Show(this, *result.message);
-  } catch (...) {
-    // Whatever went wrong, the press ends here with the output as it was.
-    messages_.Show(this, messages::UnexpectedError());
+  std::optional<Message> message;
+  {
+    const BusyCursor busy;
+    try {
+      const CommandResult result = RunConversion(SelectedMode(), Input->document()->toRawText());
+      if (result.output) Output->setPlainText(*result.output);
+      message = result.message;
+    } catch (...) {
+      // Whatever went wrong, the press ends here with the output as it was.
+      message = messages::UnexpectedError();
+    }
   }
+  if (message) messages_.Show(this, *message);
 }
 
 void Main::Exit_Click() {

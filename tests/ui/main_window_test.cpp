@@ -1,13 +1,16 @@
 // The window driven through its real widgets, as a user would: clicks and keys.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 
 #include "tests/ui/recording_presenter.h"
@@ -162,16 +165,37 @@ TEST_F(MainWindowTest, LabelsTakeTheSizeOfTheirCaptions) {
   }
 }
 
-TEST_F(MainWindowTest, TabVisitsTheControlsInOrder) {
-  QWidget* expected[] = {Input(), LMY(), PJM(), Output(), Begin(), Find<QWidget>("Exit"), Input()};
-  for (QWidget* next = Input(); QWidget * control : expected) {
-    EXPECT_EQ(next, control) << control->objectName().toStdString();
-    next = next->nextInFocusChain();
-    while (next->focusPolicy() == Qt::NoFocus || !next->isVisibleTo(window_.get()) ||
-           next == window_.get()) {
-      next = next->nextInFocusChain();
+TEST_F(MainWindowTest, TabStopsOnceAtTheModesOnTheChosenOne) {
+  auto expect_tab_order = [this](QWidget* mode_stop) {
+    SCOPED_TRACE(mode_stop->objectName().toStdString());
+    const QWidget* forward[] = {Input(), mode_stop, Output(), Begin(), Find<QWidget>("Exit"),
+                                Input()};
+    Input()->setFocus();
+    for (const QWidget* expected : forward) {
+      EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
-  }
+    const QWidget* backward[] = {Output(), mode_stop, Input()};
+    Output()->setFocus();
+    for (const QWidget* expected : backward) {
+      EXPECT_EQ(QApplication::focusWidget(), expected) << expected->objectName().toStdString();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    }
+  };
+  // With no mode chosen the stop is the first option, also after an arrow key has moved the
+  // focus to the other one without choosing it.
+  expect_tab_order(LMY());
+  LMY()->setFocus();
+  QTest::keyClick(LMY(), Qt::Key_Left);
+  ASSERT_EQ(QApplication::focusWidget(), PJM());
+  ASSERT_FALSE(PJM()->isChecked());
+  QTest::keyClick(PJM(), Qt::Key_Tab);
+  expect_tab_order(LMY());
+
+  Select(PJM());
+  expect_tab_order(PJM());
+  Select(LMY());
+  expect_tab_order(LMY());
 }
 
 TEST_F(MainWindowTest, BeginWithoutAModeOnlyWarns) {
@@ -209,6 +233,28 @@ TEST_F(MainWindowTest, BeginConvertsInTheChosenMode) {
     PressBeginOver(c.lyrics, QStringLiteral("earlier"));
     EXPECT_EQ(Output()->toPlainText(), c.output);
     EXPECT_EQ(presenter_.Messages(), c.shown);
+  }
+}
+
+TEST_F(MainWindowTest, APressShowsTheBusyCursorUntilItsMessage) {
+  Select(PJM());
+  std::vector<bool> busy_while_writing;
+  QObject::connect(Output(), &QPlainTextEdit::textChanged, window_.get(), [&] {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    busy_while_writing.push_back(cursor != nullptr && cursor->shape() == Qt::WaitCursor);
+  });
+  for (const QString& lyrics : {QStringLiteral(u"かな"), QStringLiteral(u"っか")}) {
+    SCOPED_TRACE(lyrics.toStdString());
+    Input()->setPlainText(lyrics);
+    busy_while_writing.clear();
+    presenter_.shown.clear();
+    QTest::mouseClick(Begin(), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ASSERT_EQ(presenter_.shown.size(), 1u);
+    EXPECT_FALSE(presenter_.shown[0].busy_cursor);
+    // A failed press writes nothing.
+    EXPECT_EQ(busy_while_writing.empty(), lyrics == QStringLiteral(u"っか"));
+    EXPECT_EQ(std::count(busy_while_writing.begin(), busy_while_writing.end(), false), 0);
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QGuiApplication>
 #include <QWidget>
 #include <vector>
 
@@ -13,10 +14,12 @@ class RecordingPresenter final : public ui::MessagePresenter {
   struct Shown {
     ui::Message message;
     bool window_visible;  // whether the window was on screen when the message came
+    bool busy_cursor;     // whether the busy cursor was still showing then
   };
 
   void Show(QWidget* parent, const ui::Message& message) override {
-    shown.push_back({message, parent != nullptr && parent->window()->isVisible()});
+    shown.push_back({message, parent != nullptr && parent->window()->isVisible(),
+                     QGuiApplication::overrideCursor() != nullptr});
   }
 
   std::vector<ui::Message> Messages() const {
