@@ -6,9 +6,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config)
 for task in "$@"; do
   case "$task" in
-    run) packages+=(qt6-base-dev fonts-noto-cjk) ;;
+    run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n) ;;
     package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file) ;;
-    test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev
+    test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev qt6-translations-l10n
                      desktop-file-utils appstream dpkg-dev file) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth) ;;

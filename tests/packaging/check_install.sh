@@ -38,7 +38,7 @@ check "scalable icon" test -s "$prefix/share/icons/hicolor/scalable/apps/$app_id
 check "cpack builds the .deb" cpack -G DEB -B "$work/package" --config "$build/CPackConfig.cmake"
 deb=$(find "$work/package" -maxdepth 1 -name '*.deb' | head -n 1)
 depends=$(dpkg-deb -f "$deb" Depends 2>/dev/null)
-for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-noto-cjk; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-noto-cjk qt6-translations-l10n; do
   check ".deb depends on $package" grep -q "\b$package\b" <<<"$depends"
 done
 contents=$(dpkg-deb -c "$deb" 2>/dev/null | awk '{print $6}')
