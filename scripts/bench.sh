@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in release mode and runs them: the conversions beside memcpy and ICU, one
-# press of Begin beside the bare text-box cost (offscreen), and start-up to the first painted
-# window (under Xvfb). Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana.
+# Builds the benchmarks in release mode and runs them: the conversions beside fresh copies of their
+# answers, memcpy and ICU; one press of Begin beside the bare text-box cost, with peak memory
+# (offscreen); start-up to the first painted window, and the idle program's processor use after
+# large lyrics (under Xvfb). Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,3 +14,5 @@ cmake --build build-bench
 build-bench/bench/conversion_bench "$@"
 QT_QPA_PLATFORM=offscreen build-bench/bench/window_bench "$@"
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" build-bench/bench/startup_bench "$@"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  bench/idle_cpu.sh build-bench/ui/melivant-helper build-bench/bench/write_lyrics

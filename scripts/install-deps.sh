@@ -11,7 +11,8 @@ for task in "$@"; do
     test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev qt6-translations-l10n
                      desktop-file-utils appstream dpkg-dev file) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
-    bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth) ;;
+    bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth xdotool
+                      xclip) ;;
     screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool) ;;
     icons) packages+=(librsvg2-bin imagemagick python3) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;

@@ -9,20 +9,11 @@ cmake -S . -B build -G Ninja
 cmake --build build --target melivant-helper
 mkdir -p docs
 
-# With no window manager the keyboard goes to the window under the pointer, so the pointer is
-# moved onto a window before keys are typed into it.
 xvfb-run -a -s "-screen 0 1280x1024x24" bash -euo pipefail -c '
+  source scripts/lib/xdriver.sh
   build/ui/melivant-helper &
   app=$!
   trap "kill $app 2>/dev/null || true" EXIT
-  window() {
-    for _ in $(seq 50); do
-      xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1 | grep . && return
-      sleep 0.2
-    done
-    echo "no window named $1" >&2; exit 1
-  }
-  point_at() { xdotool mousemove --window "$(window "$1")" "${2:-20}" "${3:-20}"; sleep 0.3; }
   shoot() { sleep 0.5; import -window "$(window "$1")" "$2"; }
 
   shoot "MELIVANT辅助工具" docs/greeting.png
