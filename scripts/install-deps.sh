@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that a task needs and that are not installed yet.
-# Usage: scripts/install-deps.sh TASK...   with TASK one of: run package test fuzz bench screenshot icons
+# Usage: scripts/install-deps.sh TASK...   with TASK one of: run package test fuzz bench screenshot icons windows
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config)
@@ -15,6 +15,10 @@ for task in "$@"; do
                       xclip) ;;
     screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool) ;;
     icons) packages+=(librsvg2-bin imagemagick python3) ;;
+    windows) packages+=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
+                        qt6-translations-l10n googletest dpkg-dev patch wine wine64 nsis
+                        xvfb xauth fonts-noto-cjk icoutils binutils-mingw-w64-x86-64 zip unzip
+                        imagemagick xdotool) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
 done

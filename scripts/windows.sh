@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# Builds the program for 64-bit Windows on Debian 12 and checks it under Wine: cross-builds with
+# MinGW-w64, runs every test, makes the portable zip and the installer in build-windows/, and
+# starts both in fresh Wine prefixes under Xvfb. Exits non-zero when anything fails.
+#
+# The Windows builds of Qt, GoogleTest and ICU come from Debian's own sources and are made once per
+# machine into $MELIVANT_WINDOWS_CACHE (default ~/.cache/melivant-windows); the first run takes
+# about 55 minutes on two cores, later runs about 6.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+cache=${MELIVANT_WINDOWS_CACHE:-$HOME/.cache/melivant-windows}
+prefix=$cache/prefix
+toolchain=$root/cmake/mingw-w64-x86_64.cmake
+build=$root/build-windows
+jobs=$(nproc)
+export MELIVANT_WINDOWS_PREFIX=$prefix
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+as_root=()
+[ "$(id -u)" -eq 0 ] || as_root=(sudo)
+
+step() { printf '== %s (%s)\n' "$*" "$(date +%T)"; }
+fail() { echo "windows.sh: $*" >&2; exit 1; }
+
+install_packages() {
+  step "install Debian packages"
+  scripts/install-deps.sh windows
+  # Sources of Qt and ICU come through apt-get source, which needs a deb-src entry.
+  if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then
+    echo "Adding deb-src entries for Debian's sources"
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+      sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+        "${as_root[@]}" tee /etc/apt/sources.list.d/melivant-deb-src.sources >/dev/null
+    else
+      sed -n 's/^deb /deb-src /p' /etc/apt/sources.list |
+        "${as_root[@]}" tee /etc/apt/sources.list.d/melivant-deb-src.list >/dev/null
+    fi
+    "${as_root[@]}" apt-get update -q
+  fi
+}
+
+# Unpacks Debian's source package $1 into $cache/src and prints its folder, named $2-VERSION.
+debian_source() {
+  local package=$1 dir
+  mkdir -p "$cache/src"
+  dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "$2-*" | head -n 1)
+  if [ -z "$dir" ]; then
+    (cd "$cache/src" && apt-get source -q "$package" >&2)
+    dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "$2-*" | head -n 1)
+  fi
+  [ -n "$dir" ] || fail "apt-get source $package left no folder in $cache/src"
+  echo "$dir"
+}
+
+# Runs "$@" once per cache: a stamp named $1 records that it succeeded.
+once() {
+  local stamp=$prefix/.built-$1
+  shift
+  [ -f "$stamp" ] && return 0
+  "$@"
+  mkdir -p "$prefix" && touch "$stamp"
+}
+
+build_qt() {
+  step "build Qt for Windows (about 40 minutes, once)"
+  local src
+  src=$(debian_source qt6-base qt6-base)
+  if ! grep -q 'QT_CONFIG(direct2d)' "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"; then
+    patch -d "$src" -p1 < "$root/scripts/windows/qt-directwrite-needs-direct2d.patch"
+  fi
+  rm -rf "$cache/build/qt" && mkdir -p "$cache/build/qt"
+  (cd "$cache/build/qt" &&
+    "$src/configure" -prefix "$prefix" -release -shared -qt-host-path /usr \
+      -nomake tests -nomake examples -nomake benchmarks -nomake manual-tests \
+      -nomake minimal-static-tests -opengl no -no-feature-vulkan -no-dbus -no-icu \
+      -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent \
+      -no-feature-xml -no-feature-tabletevent -no-feature-direct2d -qt-zlib -qt-libpng \
+      -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion \
+      -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+      -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DCMAKE_CROSSCOMPILING_EMULATOR= &&
+    cmake --build . --parallel "$jobs" &&
+    cmake --install .)
+  rm -rf "$cache/build/qt"
+}
+
+build_googletest() {
+  step "build GoogleTest for Windows (once)"
+  cmake -S /usr/src/googletest -B "$cache/build/googletest" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_GMOCK=OFF
+  cmake --build "$cache/build/googletest" --parallel "$jobs"
+  cmake --install "$cache/build/googletest"
+  rm -rf "$cache/build/googletest"
+}
+
+build_icu() {
+  step "build ICU for Windows (about 10 minutes, once)"
+  local src host=$cache/build/icu-host cross=$cache/build/icu-windows
+  src=$(debian_source icu icu)
+  local options=(--disable-tests --disable-samples --disable-extras --disable-layoutex)
+  # Cross-building ICU's data needs ICU's tools built for this machine first.
+  rm -rf "$host" "$cross" && mkdir -p "$host" "$cross"
+  (cd "$host" && "$src/source/runConfigureICU" Linux "${options[@]}" >/dev/null &&
+    make -j"$jobs" >/dev/null)
+  (cd "$cross" &&
+    "$src/source/configure" --host=x86_64-w64-mingw32 --with-cross-build="$host" \
+      --prefix="$prefix" "${options[@]}" \
+      CC=x86_64-w64-mingw32-gcc-posix CXX=x86_64-w64-mingw32-g++-posix >/dev/null &&
+    make -j"$jobs" >/dev/null && make install >/dev/null)
+  rm -rf "$host" "$cross"
+}
+
+# Folders holding the DLLs that the program and its tests load: the MinGW runtime and the
+# libraries built above.
+dll_folders=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib "$prefix/bin"
+             "$prefix/lib")
+
+build_project() {
+  step "cross-build the program and its tests"
+  cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations
+  cmake --build "$build" --parallel "$jobs"
+}
+
+# Makes an empty Wine prefix at $1.
+new_wine_prefix() {
+  rm -rf "$1"
+  WINEPREFIX=$1 wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$1 wineserver -w
+}
+
+run_tests() {
+  step "run every test under Wine"
+  local wine_prefix=$cache/wine-tests winepath=() folder
+  [ -d "$wine_prefix" ] || new_wine_prefix "$wine_prefix"
+  for folder in "${dll_folders[@]}"; do winepath+=("Z:${folder//\//\\}"); done
+  local status=0
+  WINEPREFIX=$wine_prefix WINEPATH=$(IFS=';'; echo "${winepath[*]}") QT_QPA_PLATFORM=offscreen \
+    ctest --test-dir "$build" --output-on-failure --timeout 300 || status=$?
+  WINEPREFIX=$wine_prefix wineserver -k || true
+  [ "$status" -eq 0 ] || fail "tests failed under Wine"
+}
+
+# Copies into folder $1 every DLL that its programs and plugins import from the folders above,
+# and what those import in turn; Windows' own DLLs are found in none of them and are left out.
+copy_imported_dlls() {
+  local dir=$1 added=1 file dll folder
+  while [ "$added" -eq 1 ]; do
+    added=0
+    while IFS= read -r file; do
+      while IFS= read -r dll; do
+        [ -e "$dir/$dll" ] && continue
+        for folder in "${dll_folders[@]}"; do
+          if [ -f "$folder/$dll" ]; then
+            cp "$folder/$dll" "$dir/" && added=1
+            break
+          fi
+        done
+      done < <(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p')
+    done < <(find "$dir" -name '*.exe' -o -name '*.dll')
+  done
+}
+
+make_packages() {
+  step "make the portable zip and the installer"
+  local version name folder files
+  version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+  name=melivant-helper-$version-windows-x64
+  folder=$build/$name
+  rm -rf "$folder" "$build/$name.zip" "$build/$name-setup.exe"
+  cmake --install "$build" --prefix "$folder" >/dev/null
+  mkdir -p "$folder/platforms" "$folder/styles"
+  cp "$prefix/plugins/platforms/qwindows.dll" "$folder/platforms/"
+  cp "$prefix/plugins/styles/qwindowsvistastyle.dll" "$folder/styles/"
+  copy_imported_dlls "$folder"
+  find "$folder" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+  x86_64-w64-mingw32-strip "$folder/melivant-helper.exe"
+  (cd "$build" && zip -qr9 "$name.zip" "$name")
+
+  # The installer's file lists, from the folder itself: what it installs, it removes.
+  files=$build/installer-files
+  rm -rf "$files" && mkdir -p "$files"
+  (cd "$folder" &&
+    find . -type d | sort | while IFS= read -r dir; do
+      printf 'SetOutPath "$INSTDIR%s"\n' "$(windows_path "${dir#.}")"
+      find "$dir" -maxdepth 1 -type f | sort | while IFS= read -r file; do
+        printf 'File "%s"\n' "$folder/${file#./}"
+      done
+    done > "$files/install-files.nsh"
+    find . -type f | sort | while IFS= read -r file; do
+      printf 'Delete "$INSTDIR%s"\n' "$(windows_path "${file#.}")"
+    done > "$files/uninstall-files.nsh"
+    find . -mindepth 1 -type d | sort -r | while IFS= read -r dir; do
+      printf 'RMDir "$INSTDIR%s"\n' "$(windows_path "${dir#.}")"
+    done >> "$files/uninstall-files.nsh")
+  echo 'SetOutPath "$INSTDIR"' >> "$files/install-files.nsh"
+  makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" \
+    -DICON="$root/ui/icons/melivant-helper.ico" -DOUTFILE="$build/$name-setup.exe" \
+    -DSIZE_KB="$(du -sk "$folder" | cut -f1)" "$root/packaging/windows/installer.nsi"
+  ls -l "$build/$name.zip" "$build/$name-setup.exe"
+}
+
+windows_path() { printf '%s' "${1//\//\\}"; }
+
+check_packages() {
+  step "check both packages in fresh Wine prefixes under Xvfb"
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    scripts/windows/check-packages.sh "$build" "$cache/wine-check"
+}
+
+main() {
+  install_packages
+  once qt-6.4.2 build_qt
+  once googletest build_googletest
+  once icu build_icu
+  build_project
+  run_tests
+  make_packages
+  check_packages
+  step "done"
+}
+
+main "$@"
