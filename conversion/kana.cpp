@@ -142,6 +142,12 @@ constexpr KanaEntries BuildKanaEntries() {
     for (char16_t base : {kContractedSounds[row].hiragana, kContractedSounds[row].katakana}) {
       KanaEntry& entry = entries.at(static_cast<std::size_t>(base - kFirstKana));
       if (entry.syllable.size == 0) throw "base kana without a syllable";
+      // The sequence is written into a string of its final length, and a contracted syllable
+      // takes the place of its base kana's: so it must be no shorter.
+      for (const internal::Syllable& contracted : kContractedSyllables[row]) {
+        if (contracted.size < entry.syllable.size)
+          throw "contracted syllable shorter than its base";
+      }
       entry.contracted = &kContractedSyllables[row];
     }
   }
@@ -155,34 +161,32 @@ const KanaEntry& EntryFor(char16_t unit) {
   return kKanaEntries[std::min(offset, kKanaBlockSize)];
 }
 
-// Appends the syllables of `lyrics` to `sequence`; a kana's syllable is replaced by a contracted
-// one when a small ゃゅょ follows it.
+// Appends what the code unit at `position` gives when it is a repeat mark or a small kana.
+template <typename Sequence>
+void ApplyMark(const KanaEntry& entry, std::u16string_view lyrics, std::size_t position,
+               Sequence& sequence) {
+  if (entry.kind == KanaEntry::Kind::kRepeatMark) {
+    sequence.RepeatLastLetter();
+    return;
+  }
+  if (position == 0) throw ConversionError("a small kana has no kana before it to contract with");
+  // The kana just before appended its own syllable in the previous step; a small kana after
+  // anything but a base kana is dropped.
+  const KanaEntry& previous = EntryFor(lyrics[position - 1]);
+  if (previous.contracted != nullptr) {
+    sequence.ReplaceLast(previous.syllable.size, (*previous.contracted)[entry.small_column]);
+  }
+}
+
+// Appends the syllables of `lyrics` to `sequence`.
 template <typename Sequence>
 bool Scan(std::u16string_view lyrics, Sequence& sequence) {
   for (std::size_t position = 0; position < lyrics.size(); ++position) {
     const KanaEntry& entry = EntryFor(lyrics[position]);
-    switch (entry.kind) {
-      case KanaEntry::Kind::kSyllable:
-        if (entry.contracted != nullptr && position + 1 < lyrics.size()) {
-          const KanaEntry& next = EntryFor(lyrics[position + 1]);
-          if (next.kind == KanaEntry::Kind::kSmall) {
-            sequence.Append((*entry.contracted)[next.small_column]);
-            ++position;
-            break;
-          }
-        }
-        sequence.Append(entry.syllable);
-        break;
-      case KanaEntry::Kind::kRepeatMark:
-        sequence.RepeatLastLetter();
-        break;
-      case KanaEntry::Kind::kSmall:
-        // One that follows a base kana was taken with it; any other is dropped, but at the start
-        // there is no kana at all for it to belong to.
-        if (position == 0) {
-          throw ConversionError("a small kana has no kana before it to contract with");
-        }
-        break;
+    if (entry.kind == KanaEntry::Kind::kSyllable) [[likely]] {
+      sequence.Append(entry.syllable);
+    } else {
+      ApplyMark(entry, lyrics, position, sequence);
     }
   }
   return true;

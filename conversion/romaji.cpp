@@ -52,25 +52,57 @@ inline constexpr ConsonantRule kConsonantRules[] = {
 };
 // clang-format on
 
-inline constexpr std::u16string_view kVowels = u"aiueo";
+// A set of the letters a to z, one bit each, so that a test of membership is one shift.
+class LetterSet {
+ public:
+  constexpr LetterSet() = default;
+  constexpr explicit LetterSet(std::u16string_view letters) {
+    for (char16_t letter : letters) {
+      if (letter < u'a' || letter > u'z') throw "a rule names something other than a letter";
+      bits_ |= Bit(letter);
+    }
+  }
 
-constexpr auto BuildRuleIndex() {
-  std::array<const ConsonantRule*, 128> index{};
-  for (const ConsonantRule& rule : kConsonantRules) index.at(rule.consonant) = &rule;
-  return index;
+  // Whether `unit` is one of the letters. The end of the text is read as kNone, no letter.
+  constexpr bool Contains(char16_t unit) const {
+    return unit >= u'a' && unit <= u'z' && (bits_ & Bit(unit)) != 0;
+  }
+
+ private:
+  static constexpr std::uint32_t Bit(char16_t letter) {
+    return std::uint32_t{1} << (letter - u'a');
+  }
+
+  std::uint32_t bits_ = 0;
+};
+
+// A consonant's rule with its letter columns as sets, as the scan tests them.
+struct CompiledRule {
+  LetterSet repeat_before;
+  LetterSet vowels;
+  char16_t middle = kNone;
+  LetterSet finals;
+  Otherwise otherwise = Otherwise::kFail;
+};
+
+// The rule of each ASCII code unit, or nothing where it starts no syllable.
+constexpr auto CompileRules() {
+  std::array<std::optional<CompiledRule>, 128> rules{};
+  for (const ConsonantRule& rule : kConsonantRules) {
+    rules.at(rule.consonant) = CompiledRule{LetterSet(rule.repeat_before), LetterSet(rule.vowels),
+                                            rule.middle, LetterSet(rule.finals), rule.otherwise};
+  }
+  return rules;
 }
 
-inline constexpr std::array<const ConsonantRule*, 128> kRuleByConsonant = BuildRuleIndex();
+inline constexpr auto kRuleByConsonant = CompileRules();
 
-const ConsonantRule* RuleFor(char16_t letter) {
-  return letter < kRuleByConsonant.size() ? kRuleByConsonant[letter] : nullptr;
+const CompiledRule* RuleFor(char16_t letter) {
+  if (letter >= kRuleByConsonant.size() || !kRuleByConsonant[letter]) return nullptr;
+  return &*kRuleByConsonant[letter];
 }
 
-// Whether `unit` is one of `letters`. The end of the text is read as kNone, which no set holds,
-// so it is no letter.
-constexpr bool IsOneOf(char16_t unit, std::u16string_view letters) {
-  return unit != kNone && letters.find(unit) != std::u16string_view::npos;
-}
+inline constexpr LetterSet kVowels(u"aiueo");
 
 // The lower-case form of a code unit. Besides A to Z, only the dotted capital I and the Kelvin
 // sign lower-case to ASCII letters; every other lower-case form has no rule, just like the
@@ -92,7 +124,7 @@ bool Split(std::u16string_view text, Sequence& sequence) {
   std::size_t position = 0;
   while (position < text.size()) {
     const char16_t first = at(position);
-    if (IsOneOf(first, kVowels)) {
+    if (kVowels.Contains(first)) {
       sequence.Append(internal::Syllable::FromLetters({first}));
       position += 1;
       continue;
@@ -101,19 +133,19 @@ bool Split(std::u16string_view text, Sequence& sequence) {
       position += 1;
       continue;
     }
-    const ConsonantRule* rule = RuleFor(first);
+    const CompiledRule* rule = RuleFor(first);
     if (rule == nullptr) return false;
 
     const char16_t second = at(position + 1);
-    if (IsOneOf(second, rule->repeat_before)) {
+    if (rule->repeat_before.Contains(second)) {
       sequence.RepeatLastLetter();
       position += 1;
-    } else if (IsOneOf(second, rule->vowels)) {
+    } else if (rule->vowels.Contains(second)) {
       sequence.Append(internal::Syllable::FromLetters({first, second}));
       position += 2;
     } else if (rule->middle != kNone && second == rule->middle) {
       const char16_t third = at(position + 2);
-      if (!IsOneOf(third, rule->finals)) return false;
+      if (!rule->finals.Contains(third)) return false;
       sequence.Append(internal::Syllable::FromLetters({first, second, third}));
       position += 3;
     } else if (rule->otherwise == Otherwise::kAloneAsNasal) {

@@ -47,7 +47,8 @@ struct Syllable {
 // it into a string allocated at exactly that length. Both take the same calls:
 //   Append(syllable)     appends a syllable with its blank;
 //   RepeatLastLetter()   appends the letter before the final blank again ("ka " gets "a "), and
-//                        throws ConversionError while the sequence is still empty.
+//                        throws ConversionError while the sequence is still empty;
+//   ReplaceLast(n, syllable)  replaces the last syllable, n code units with its blank.
 
 class SequenceLength {
  public:
@@ -56,6 +57,11 @@ class SequenceLength {
   void RepeatLastLetter() {
     if (size_ == 0) throw ConversionError("a repeated sound has no syllable before it to repeat");
     size_ += 2;
+  }
+
+  void ReplaceLast(std::size_t last_size, const Syllable& syllable) {
+    assert(last_size <= size_);
+    size_ = size_ - last_size + syllable.size;
   }
 
   std::size_t size() const { return size_; }
@@ -71,6 +77,7 @@ class SequenceWriter {
       : next_(sequence.data()), end_(sequence.data() + sequence.size()) {}
 
   void Append(const Syllable& syllable) {
+    assert(syllable.size <= static_cast<std::size_t>(end_ - next_));
     // A fixed-size copy is one store; its unused tail is overwritten by what comes next. Only
     // the last few syllables, near the end of the string, are copied at their own size.
     if (static_cast<std::size_t>(end_ - next_) >= Syllable::kMaxUnits) [[likely]] {
@@ -86,6 +93,11 @@ class SequenceWriter {
     next_[0] = next_[-2];
     next_[1] = u' ';
     next_ += 2;
+  }
+
+  void ReplaceLast(std::size_t last_size, const Syllable& syllable) {
+    next_ -= last_size;
+    Append(syllable);
   }
 
   bool done() const { return next_ == end_; }
