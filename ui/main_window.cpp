@@ -73,9 +73,9 @@ void Main::CreateControls() {
   setTabOrder(Input, LMY);
   setTabOrder(LMY, PJM);
   setTabOrder(PJM, Output);
-  KeepOneTabStop({LMY, PJM});
   setTabOrder(Output, Begin);
   setTabOrder(Begin, Exit);
+  KeepOneTabStop({LMY, PJM});
   Input->setFocus();
 }
 

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <algorithm>
 #include <memory>
 
@@ -347,6 +349,19 @@ TEST_F(MainWindowTest, EscapeOrExitEndsTheProgram) {
 TEST_F(MainWindowTest, TextBoxesAreNamedForAssistiveTechnology) {
   EXPECT_EQ(Input()->accessibleName(), QStringLiteral(u"歌词输入"));
   EXPECT_EQ(Output()->accessibleName(), QStringLiteral(u"MELIVANT序列罗马音输出"));
+}
+
+// Without a kept layout, each blink of the cursor lays out a pasted paragraph anew.
+TEST_F(MainWindowTest, InputKeepsTheLayoutOfLongParagraphs) {
+  const QString line = QStringLiteral("ka ").repeated(2000);
+  Input()->setPlainText(QStringLiteral("ka\n") + line + QStringLiteral("\nka"));
+  const QTextBlock first = Input()->document()->firstBlock();
+  EXPECT_FALSE(first.layout()->cacheEnabled());
+  EXPECT_TRUE(first.next().layout()->cacheEnabled());
+  EXPECT_FALSE(first.next().next().layout()->cacheEnabled());
+  Input()->moveCursor(QTextCursor::End);
+  Input()->insertPlainText(line);  // pasted onto the short last line
+  EXPECT_TRUE(Input()->document()->lastBlock().layout()->cacheEnabled());
 }
 
 }  // namespace
