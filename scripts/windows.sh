@@ -5,7 +5,7 @@
 #
 # The Windows builds of Qt, GoogleTest and ICU come from Debian's own sources and are made once per
 # machine into $MELIVANT_WINDOWS_CACHE (default ~/.cache/melivant-windows); the first run takes
-# about 55 minutes on two cores, later runs about 6.
+# about 55 minutes on two cores, later runs about 4.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
