@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Processor use of the real program while it sits idle, some seconds after it was handed large
 # lyrics as a user would: a 5 MB line of romaji pasted into Input, then 10 MB of kana lyrics
-# pasted and converted, with the focus in Input and then in Output. Prints a line per case.
+# pasted and converted, with the focus in Input and then in Output. Prints a line per case, with
+# the program's resident memory then.
 # Runs on an X display with no window manager (xvfb-run), from the repository root:
 #   bench/idle_cpu.sh PROGRAM WRITE_LYRICS
 set -euo pipefail
@@ -23,8 +24,12 @@ report_idle() {
   before=$(ticks "$app")
   sleep "$measure"
   after=$(ticks "$app")
+  local resident
+  resident=$(awk '/^VmRSS:/ { print $2 }' "/proc/$app/status")
   awk -v used=$((after - before)) -v hz="$(getconf CLK_TCK)" -v seconds="$measure" -v what="$1" \
-    'BEGIN { printf "idle CPU %5.1f%%  %s\n", 100 * used / hz / seconds, what }'
+    -v resident="$resident" \
+    'BEGIN { printf "idle CPU %5.1f%%  RSS %5.0f MB  %s\n",
+                    100 * used / hz / seconds, resident / 1024, what }'
 }
 
 # Puts the lyrics on the clipboard and pastes them over Input's text.
