@@ -28,7 +28,7 @@ install_packages() {
   step "install Debian packages"
   scripts/install-deps.sh windows
   # Sources of Qt and ICU come through apt-get source, which needs a deb-src entry.
-  if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -qx Sources; then
+  if ! apt-get indextargets --format '$(CREATED_BY)' 2>/dev/null | grep -x Sources >/dev/null; then
     echo "Adding deb-src entries for Debian's sources"
     if [ -f /etc/apt/sources.list.d/debian.sources ]; then
       sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
