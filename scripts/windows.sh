@@ -5,7 +5,7 @@
 #
 # The Windows builds of Qt, GoogleTest and ICU come from Debian's own sources and are made once per
 # machine into $MELIVANT_WINDOWS_CACHE (default ~/.cache/melivant-windows); the first run takes
-# about 55 minutes on two cores, later runs about 4.
+# about 50 minutes on two cores, later runs about 4.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -64,7 +64,7 @@ once() {
 }
 
 build_qt() {
-  step "build Qt for Windows (about 40 minutes, once)"
+  step "build Qt for Windows (about 35 minutes, once)"
   local src
   src=$(debian_source qt6-base qt6-base)
   if ! grep -q 'QT_CONFIG(direct2d)' "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"; then
@@ -96,7 +96,7 @@ build_googletest() {
 }
 
 build_icu() {
-  step "build ICU for Windows (about 10 minutes, once)"
+  step "build ICU for Windows (about 11 minutes, once)"
   local src host=$cache/build/icu-host cross=$cache/build/icu-windows
   src=$(debian_source icu icu)
   local options=(--disable-tests --disable-samples --disable-extras --disable-layoutex)
