@@ -16,7 +16,7 @@ toolchain=$root/cmake/mingw-w64-x86_64.cmake
 build=$root/build-windows
 jobs=$(nproc)
 export MELIVANT_WINDOWS_PREFIX=$prefix
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/lib/wine.sh
 
 as_root=()
 [ "$(id -u)" -eq 0 ] || as_root=(sudo)
@@ -124,13 +124,6 @@ build_project() {
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations
   cmake --build "$build" --parallel "$jobs"
-}
-
-# Makes an empty Wine prefix at $1.
-new_wine_prefix() {
-  rm -rf "$1"
-  WINEPREFIX=$1 wineboot -i >/dev/null 2>&1
-  WINEPREFIX=$1 wineserver -w
 }
 
 run_tests() {

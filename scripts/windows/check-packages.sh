@@ -6,7 +6,7 @@
 set -euo pipefail
 build=$1
 export WINEPREFIX=$2
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+source scripts/lib/wine.sh
 source scripts/lib/xdriver.sh
 
 zip=$(ls "$build"/melivant-helper-*-windows-x64.zip)
@@ -15,13 +15,6 @@ main_window="MELIVANT系列辅助工具"
 message_box="MELIVANT辅助工具"
 drive_c=$WINEPREFIX/drive_c
 fail() { echo "check-packages.sh: $*" >&2; exit 1; }
-
-fresh_prefix() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
-  wineserver -w
-}
 
 # Starts the program at Windows path $1 on the real windows platform and checks that the greeting
 # comes first and the window after it; $2 names the screenshot to take of the window.
@@ -40,13 +33,13 @@ check_start() {
 }
 
 echo "== the portable zip, unpacked into a fresh prefix"
-fresh_prefix
+new_wine_prefix "$WINEPREFIX"
 unzip -q "$zip" -d "$drive_c"
 folder=$(basename "$zip" .zip)
 check_start "C:\\$folder\\melivant-helper.exe" "$build/window-portable.png"
 
 echo "== the installer, run silently in a fresh prefix"
-fresh_prefix
+new_wine_prefix "$WINEPREFIX"
 wine "$setup" /S
 wineserver -w
 install_dir="$drive_c/Program Files/MELIVANT Helper"

@@ -1,0 +1,10 @@
+# Wine as the Windows scripts run it: quiet, and never asking to install Mono or Gecko. Sourced.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+
+# Makes an empty Wine prefix at $1, first ending whatever still runs in an old one there.
+new_wine_prefix() {
+  WINEPREFIX=$1 wineserver -k 2>/dev/null || true
+  rm -rf "$1"
+  WINEPREFIX=$1 wineboot -i >/dev/null 2>&1
+  WINEPREFIX=$1 wineserver -w
+}
