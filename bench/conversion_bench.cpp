@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
 // Both conversions at several sizes, on realistic lyrics and on texts that give the longest
 // sequence per code unit, each beside a fresh copy of its own answer: what any function that
 // returns that answer as a new string must pay, first touch of the memory included. A counting

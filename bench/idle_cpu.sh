@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Processor use of the real program while it sits idle, some seconds after it was handed large
 # lyrics as a user would: a 5 MB line of romaji pasted into Input, then 10 MB of kana lyrics
 # pasted and converted, with the focus in Input and then in Output. Prints a line per case, with

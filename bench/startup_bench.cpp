@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
 // Start-up time: from launching the program to its window's first paint. Each iteration starts
 // this binary again as a child that opens the program's window (its greeting dismissed at once)
 // and reports the moment of the first paint; run it on a real display, e.g. under Xvfb.

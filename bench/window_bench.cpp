@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
 // One press of Begin in kana mode, from the click to the output painted, beside the bare cost of
 // putting the same output into the text box and painting it, with the peak memory of each. Runs
 // on the offscreen platform.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
 // Writes the benchmarks' lyrics to standard output in UTF-8, for benchmarks that paste them into
 // the running program: write_lyrics kana|romaji MEGABYTES, where the size counts UTF-16 bytes, as
 // the program holds the text.

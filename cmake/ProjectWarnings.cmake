@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Strict warnings for the project's own targets; third-party headers are included as system
 # headers by their imported targets and stay quiet.
 function(melivant_set_warnings target)

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Cross-compiles for 64-bit Windows with Debian's MinGW-w64 (posix threads). Libraries built for
 # Windows are looked up in /usr/x86_64-w64-mingw32 and in $MELIVANT_WINDOWS_PREFIX, never on the
 # build machine; programs such as moc come from the build machine.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with AddressSanitizer and UndefinedBehaviorSanitizer and runs each
 # for the given number of seconds.  Usage: fuzz/run.sh [SECONDS] [kana|romaji ...]
 set -euo pipefail

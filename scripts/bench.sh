@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Builds the benchmarks in release mode and runs them: the conversions beside fresh copies of their
 # answers, memcpy and ICU; one press of Begin beside the bare text-box cost, with peak memory
 # (offscreen); start-up to the first painted window, and the idle program's processor use after

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Installs the Debian packages that a task needs and that are not installed yet.
 # Usage: scripts/install-deps.sh TASK...   with TASK one of: run package test fuzz bench screenshot icons windows
 set -euo pipefail
@@ -8,7 +10,7 @@ for task in "$@"; do
   case "$task" in
     run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n) ;;
     package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file) ;;
-    test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev qt6-translations-l10n
+    test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev qt6-translations-l10n reuse lintian
                      desktop-file-utils appstream dpkg-dev file) ;;
     fuzz) packages+=(clang libclang-rt-14-dev) ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth xdotool

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Draws the program's icon images from ui/icons/melivant-helper.svg: PNGs of 16, 32 and 48
 # pixels and a Windows .ico holding all three, all in 24-bit colour. Rerun after editing the SVG.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and starts the program.
 set -euo pipefail
 cd "$(dirname "$0")/.."

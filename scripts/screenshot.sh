@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Starts the program on a virtual X display and takes screenshots: the greeting, then the window
 # with romaji lyrics converted, and the kana-mode warning, into docs/.
 set -euo pipefail

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and runs every test: the normal build, then the conversion
 # library and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

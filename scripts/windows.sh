@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Builds the program for 64-bit Windows on Debian 12 and checks it under Wine: cross-builds with
 # MinGW-w64, runs every test, makes the portable zip and the installer in build-windows/, and
 # starts both in fresh Wine prefixes under Xvfb. Exits non-zero when anything fails.

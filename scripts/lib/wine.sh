@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Wine as the Windows scripts run it: quiet, and never asking to install Mono or Gecko. Sourced.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Drives the program's windows on an X display the way a user would, through real (XTEST) input.
 # Sourced by scripts that run under xvfb-run. With no window manager the keyboard goes to the
 # window under the pointer, so the pointer is moved onto a window before keys are typed into it.

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
 # Checks the Windows packages as a user would meet them, each in a fresh Wine prefix on this X
 # display (run under xvfb-run): the portable zip unpacked and started, then the installer run
 # silently, its shortcut, uninstall entry and program checked, and its silent uninstaller run.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
 // Properties of both conversions over many random texts from a fixed seed.
 #include <gtest/gtest.h>
 #include <unicode/uchar.h>

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
 // The window driven through its real widgets, as a user would: clicks and keys.
 #include <gtest/gtest.h>
 
