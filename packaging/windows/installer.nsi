@@ -1,3 +1,6 @@
+; SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+; SPDX-License-Identifier: MIT
+
 ; The Windows installer: puts the program folder into Program Files, adds a Start-menu shortcut
 ; and an Apps & Features entry, and writes an uninstaller that removes exactly what it installed.
 ; makensis -INPUTCHARSET UTF8 -DVERSION=1.0.1 -DFILES=<folder>
