@@ -7,7 +7,8 @@
 #
 # The Windows builds of Qt, GoogleTest and ICU come from Debian's own sources and are made once per
 # machine into $MELIVANT_WINDOWS_CACHE (default ~/.cache/melivant-windows); the first run takes
-# about 50 minutes on two cores, later runs about 4.
+# about 50 minutes on two cores, later runs about 5. MELIVANT_HOMEPAGE_URL, when set, names the
+# project's home in the program's version resource and the installer's uninstall entry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -15,6 +16,8 @@ root=$PWD
 cache=${MELIVANT_WINDOWS_CACHE:-$HOME/.cache/melivant-windows}
 prefix=$cache/prefix
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
+qt_record=$prefix/qt-build-record
+qt_patches=("$root/scripts/windows/qt-directwrite-needs-direct2d.patch")
 build=$root/build-windows
 jobs=$(nproc)
 export MELIVANT_WINDOWS_PREFIX=$prefix
@@ -40,6 +43,14 @@ install_packages() {
         "${as_root[@]}" tee /etc/apt/sources.list.d/melivant-deb-src.list >/dev/null
     fi
     "${as_root[@]}" apt-get update -q
+  fi
+  # The installer's language follows the locale that Wine is started in.
+  local missing=()
+  locale -a | grep -qx zh_CN.utf8 || missing+=("zh_CN.UTF-8 UTF-8")
+  locale -a | grep -qx en_US.utf8 || missing+=("en_US.UTF-8 UTF-8")
+  if [ ${#missing[@]} -gt 0 ]; then
+    printf '%s\n' "${missing[@]}" | "${as_root[@]}" tee -a /etc/locale.gen >/dev/null
+    "${as_root[@]}" locale-gen
   fi
 }
 
@@ -70,21 +81,40 @@ build_qt() {
   local src
   src=$(debian_source qt6-base qt6-base)
   if ! grep -q 'QT_CONFIG(direct2d)' "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"; then
-    patch -d "$src" -p1 < "$root/scripts/windows/qt-directwrite-needs-direct2d.patch"
+    patch -d "$src" -p1 < "${qt_patches[0]}"
   fi
   rm -rf "$cache/build/qt" && mkdir -p "$cache/build/qt"
   (cd "$cache/build/qt" &&
-    "$src/configure" -prefix "$prefix" -release -shared -qt-host-path /usr \
-      -nomake tests -nomake examples -nomake benchmarks -nomake manual-tests \
-      -nomake minimal-static-tests -opengl no -no-feature-vulkan -no-dbus -no-icu \
-      -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent \
-      -no-feature-xml -no-feature-tabletevent -no-feature-direct2d -qt-zlib -qt-libpng \
-      -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion \
-      -- -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-      -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake -DCMAKE_CROSSCOMPILING_EMULATOR= &&
+    "$src/configure" -prefix "$prefix" "${qt_options[@]}" -DCMAKE_TOOLCHAIN_FILE="$toolchain" &&
     cmake --build . --parallel "$jobs" &&
-    cmake --install .)
+    cmake --install . &&
+    record_qt_build "$src")
   rm -rf "$cache/build/qt"
+}
+
+# Qt's configure options, but for the prefix and the toolchain file; the third-party notices
+# quote them.
+qt_options=(-release -shared -qt-host-path /usr -nomake tests -nomake examples -nomake benchmarks
+  -nomake manual-tests -nomake minimal-static-tests -opengl no -no-feature-vulkan -no-dbus -no-icu
+  -no-feature-sql -no-feature-network -no-feature-printsupport -no-feature-concurrent
+  -no-feature-xml -no-feature-tabletevent -no-feature-direct2d -qt-zlib -qt-libpng -qt-libjpeg
+  -qt-freetype -qt-harfbuzz -qt-pcre -qt-doubleconversion
+  -- -G Ninja -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake
+  -DCMAKE_CROSSCOMPILING_EMULATOR=)
+
+# Records, from the Qt build folder, what the third-party notices are made from: the configure
+# options, and for each DLL that Qt built, every source file compiled or included into it
+# (qt-sources.txt: "DLL PATH" lines, PATH relative to Qt's source folder $1).
+record_qt_build() {
+  local src=$1 dll
+  rm -rf "$qt_record" && mkdir -p "$qt_record"
+  echo "-prefix <folder> ${qt_options[*]} -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake" \
+    > "$qt_record/configure-options.txt"
+  for dll in $(sed -n 's/^build \([^: ]*\/[^: /]*\.dll\)[ :].*/\1/p' build.ninja); do
+    { ninja -t inputs "$dll"
+      ninja -t inputs "$dll" | grep '\.obj$' | xargs ninja -t deps | sed -n 's/^    //p'
+    } | sed -n "s|^$src/||p" | sort -u | sed "s|^|${dll##*/} |"
+  done > "$qt_record/qt-sources.txt"
 }
 
 build_googletest() {
@@ -124,7 +154,10 @@ build_project() {
   cmake -S . -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-    -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations
+    -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
+    -DMELIVANT_QT_SOURCE_DIR="$(debian_source qt6-base qt6-base)" \
+    -DMELIVANT_QT_BUILD_RECORD_DIR="$qt_record" -DMELIVANT_QT_PATCHES="${qt_patches[*]}" \
+    -DMELIVANT_HOMEPAGE_URL="${MELIVANT_HOMEPAGE_URL-}"
   cmake --build "$build" --parallel "$jobs"
 }
 
@@ -140,41 +173,18 @@ run_tests() {
   [ "$status" -eq 0 ] || fail "tests failed under Wine"
 }
 
-# Copies into folder $1 every DLL that its programs and plugins import from the folders above,
-# and what those import in turn; Windows' own DLLs are found in none of them and are left out.
-copy_imported_dlls() {
-  local dir=$1 added=1 file dll folder
-  while [ "$added" -eq 1 ]; do
-    added=0
-    while IFS= read -r file; do
-      while IFS= read -r dll; do
-        [ -e "$dir/$dll" ] && continue
-        for folder in "${dll_folders[@]}"; do
-          if [ -f "$folder/$dll" ]; then
-            cp "$folder/$dll" "$dir/" && added=1
-            break
-          fi
-        done
-      done < <(x86_64-w64-mingw32-objdump -p "$file" | sed -n 's/^\s*DLL Name: //p')
-    done < <(find "$dir" -name '*.exe' -o -name '*.dll')
-  done
-}
-
+# The zip comes from CPack; the installer is made from the same folder, installed by CMake with
+# every DLL that the program needs and the third-party notices.
 make_packages() {
   step "make the portable zip and the installer"
-  local version name folder files
+  local version name folder files homepage
   version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+  homepage=$(sed -n 's/^MELIVANT_HOMEPAGE_URL:STRING=//p' "$build/CMakeCache.txt")
   name=melivant-helper-$version-windows-x64
   folder=$build/$name
   rm -rf "$folder" "$build/$name.zip" "$build/$name-setup.exe"
+  (cd "$build" && cpack -G ZIP >/dev/null)
   cmake --install "$build" --prefix "$folder" >/dev/null
-  mkdir -p "$folder/platforms" "$folder/styles"
-  cp "$prefix/plugins/platforms/qwindows.dll" "$folder/platforms/"
-  cp "$prefix/plugins/styles/qwindowsvistastyle.dll" "$folder/styles/"
-  copy_imported_dlls "$folder"
-  find "$folder" -name '*.dll' -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
-  x86_64-w64-mingw32-strip "$folder/melivant-helper.exe"
-  (cd "$build" && zip -qr9 "$name.zip" "$name")
 
   # The installer's file lists, from the folder itself: what it installs, it removes.
   files=$build/installer-files
@@ -195,7 +205,8 @@ make_packages() {
   echo 'SetOutPath "$INSTDIR"' >> "$files/install-files.nsh"
   makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" \
     -DICON="$root/ui/icons/melivant-helper.ico" -DOUTFILE="$build/$name-setup.exe" \
-    -DSIZE_KB="$(du -sk "$folder" | cut -f1)" "$root/packaging/windows/installer.nsi"
+    -DSIZE_KB="$(du -sk "$folder" | cut -f1)" ${homepage:+-DHOMEPAGE="$homepage"} \
+    "$root/packaging/windows/installer.nsi"
   ls -l "$build/$name.zip" "$build/$name-setup.exe"
 }
 
@@ -209,7 +220,7 @@ check_packages() {
 
 main() {
   install_packages
-  once qt-6.4.2 build_qt
+  once qt-6.4.2-recorded build_qt
   once googletest build_googletest
   once icu build_icu
   build_project

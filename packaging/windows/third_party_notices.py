@@ -1,0 +1,258 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
+"""Writes THIRD-PARTY-NOTICES.txt for the Windows program folder.
+
+Every DLL in the folder must belong to a known component, or the script fails:
+- Qt's own DLLs and plugins, named in the record that the Qt build left (qt-sources.txt: one
+  "DLL SOURCE-FILE" line for each source file compiled or included into each Qt DLL). The Qt
+  entry lists the third-party code of Qt's qt_attribution.json files whose files are among the
+  sources of the DLLs shipped, with each one's licence text.
+- The other DLLs are looked up among the MinGW-w64 folders, and the Debian package that holds
+  each names its component: the GCC runtime or winpthreads.
+"""
+
+import argparse
+import hashlib
+import json
+import re
+import subprocess
+import sys
+import textwrap
+from pathlib import Path
+
+GCC_EXCEPTION_START = "GCC RUNTIME LIBRARY EXCEPTION"
+GCC_EXCEPTION_END = "requirements of the license of GCC."
+
+
+def fail(message):
+    sys.exit(f"third_party_notices.py: {message}")
+
+
+def read(path):
+    return Path(path).read_text(encoding="utf-8", errors="replace").strip()
+
+
+class Licences:
+    """The full licence texts that the notices end with, each once, numbered in order of use."""
+
+    def __init__(self):
+        self.texts = []
+        self.numbers = {}
+
+    def cite(self, title, text):
+        key = hashlib.sha256(text.encode()).hexdigest()
+        if key not in self.numbers:
+            self.texts.append((title, text))
+            self.numbers[key] = len(self.texts)
+        return f"[L{self.numbers[key]}]"
+
+    def appendix(self):
+        parts = []
+        for number, (title, text) in enumerate(self.texts, 1):
+            parts.append(f"[L{number}] {title}\n{'-' * 78}\n{text}\n")
+        return "\n\n".join(parts)
+
+
+def debian_package_of(path):
+    owner = subprocess.run(["dpkg-query", "-S", str(path)], capture_output=True, text=True)
+    if owner.returncode != 0:
+        return None
+    package = owner.stdout.split(":")[0]
+    fields = subprocess.run(
+        ["dpkg-query", "-W", "-f=${Version}\t${source:Package}\t${source:Version}", package],
+        capture_output=True, text=True, check=True).stdout.split("\t")
+    return {"package": package, "version": fields[0], "source": fields[1],
+            "source_version": fields[2]}
+
+
+def dep5_paragraphs(path):
+    """The paragraphs of a machine-readable Debian copyright file, as dicts of field texts."""
+    paragraphs = []
+    for block in re.split(r"\n\s*\n", Path(path).read_text(encoding="utf-8")):
+        fields, name = {}, None
+        for line in block.splitlines():
+            if line[:1] in (" ", "\t") and name:
+                fields[name] += "\n" + (line[1:] if line.strip() != "." else "")
+            elif ":" in line:
+                name, value = line.split(":", 1)
+                fields[name] = value.strip()
+        paragraphs.append(fields)
+    return paragraphs
+
+
+def qt_entry(dlls, args, licences):
+    record = {}
+    for line in Path(args.qt_record, "qt-sources.txt").read_text().splitlines():
+        dll, source = line.split(" ", 1)
+        record.setdefault(dll, set()).add(source)
+    sources = set().union(*(record[dll.split("\\")[-1]] for dll in dlls))
+    qt_source = Path(args.qt_source)
+    debian_version = re.match(r"\S+ \(([^)]+)\)", read(qt_source / "debian/changelog")).group(1)
+    upstream_version = debian_version.split("+")[0]
+    options = read(Path(args.qt_record, "configure-options.txt"))
+    patches = "\n\n".join(read(patch) for patch in args.qt_patch)
+
+    lgpl = licences.cite("GNU Lesser General Public License v3.0 (LGPL-3.0-only)",
+                         read(qt_source / "LICENSES/LGPL-3.0-only.txt"))
+    gpl = licences.cite("GNU General Public License v3.0 (GPL-3.0)", read(args.gpl3))
+    used = []
+    for attribution in sorted(qt_source.glob("src/**/qt_attribution.json")):
+        folder = attribution.parent.relative_to(qt_source).as_posix()
+        entries = json.loads(attribution.read_text(encoding="utf-8"), strict=False)
+        for entry in entries if isinstance(entries, list) else [entries]:
+            # Without a Files list, an entry covers its whole folder.
+            files = [f"{folder}/{name}" for name in entry.get("Files", "").split()]
+            if not any(source in files or (not files and source.startswith(folder + "/"))
+                       for source in sources):
+                continue
+            licence = entry.get("LicenseId") or entry.get("License", "see its source")
+            line = f"  - {entry['Name']}"
+            if entry.get("Version"):
+                line += f", version {entry['Version']}"
+            line += f"\n    Licence: {licence}"
+            for name in entry.get("LicenseFile", "").split():
+                line += " " + licences.cite(f"{entry['Name']}: {licence}",
+                                            read(attribution.parent / name))
+            line += "\n" + wrapped("Copyright: " + entry.get("Copyright", ""), 4)
+            used.append(line)
+
+    return f"""Qt {upstream_version} (qtbase)
+  Files: {", ".join(dlls)}
+  Licence: LGPL-3.0-only {lgpl}, which adds to the GPL-3.0 {gpl}
+  Copyright: (C) The Qt Company Ltd. and other contributors
+  Source: Debian's source package qt6-base, version {debian_version}
+    (apt-get source qt6-base={debian_version}, or snapshot.debian.org).
+  These DLLs were built from that source with MinGW-w64 (Debian's
+  g++-mingw-w64-x86-64-posix), after applying the patch below, with:
+    configure {" ".join(options.split())}
+  where the toolchain file is cmake/mingw-w64-x86_64.cmake of this program's
+  source. You may rebuild them, or build them from a modified Qt, and put
+  your DLLs in place of these: the program loads them from its own folder.
+  The patch applied to that source:
+{indent(patches, 4)}
+  Third-party code compiled into these DLLs, as Qt's qt_attribution.json
+  files name it:
+""" + "\n".join(used)
+
+
+def gcc_entry(dlls, debian, args, licences):
+    copyright_text = read(args.gcc_copyright)
+    start = copyright_text.index(GCC_EXCEPTION_START)
+    end = copyright_text.index(GCC_EXCEPTION_END, start) + len(GCC_EXCEPTION_END)
+    gpl = licences.cite("GNU General Public License v3.0 (GPL-3.0)", read(args.gpl3))
+    exception = licences.cite("GCC Runtime Library Exception 3.1",
+                              copyright_text[start:end])
+    return f"""GCC runtime libraries (libgcc, libstdc++)
+  Files: {", ".join(dlls)}
+  Version: Debian package {debian['package']} {debian['version']}
+  Licence: GPL-3.0-or-later {gpl} WITH GCC-exception-3.1 {exception}
+  Copyright: (C) Free Software Foundation, Inc.
+  Source: Debian's source package {debian['source']}, version {debian['source_version']}
+    (apt-get source {debian['source']}={debian['source_version']}), which builds
+    them from the GCC sources that it names."""
+
+
+def winpthreads_entry(dlls, debian, args, licences):
+    paragraphs = dep5_paragraphs(args.mingw_copyright)
+    texts = {p["License"].split("\n", 1)[0]: p["License"].split("\n", 1)[1]
+             for p in paragraphs if "Files" not in p and "\n" in p.get("License", "")}
+    lines = []
+    for paragraph in paragraphs:
+        files = paragraph.get("Files", "").split()
+        if not any(f.startswith("mingw-w64-libraries/winpthreads/") and "/tests" not in f
+                   for f in files):
+            continue
+        name, _, text = paragraph["License"].partition("\n")
+        text = text or texts.get(name)
+        if not text:
+            fail(f"{args.mingw_copyright} has no text for licence {name}")
+        cite = licences.cite(f"winpthreads: {name}",
+                             f"Copyright {paragraph['Copyright']}\n\n{text}")
+        lines.append(wrapped(f"Licence of {' '.join(files)}: {name} {cite}", 2) + "\n" +
+                     wrapped(f"Copyright: {paragraph['Copyright']}", 4))
+    return f"""winpthreads (MinGW-w64's POSIX threads)
+  Files: {", ".join(dlls)}
+  Version: Debian package {debian['package']} {debian['version']}
+  Source: Debian's source package {debian['source']}, version {debian['source_version']}
+    (apt-get source {debian['source']}={debian['source_version']})
+""" + "\n".join(lines)
+
+
+# The Debian packages whose DLLs may be shipped, and the notice of each.
+DEBIAN_COMPONENTS = {
+    r"gcc-mingw-w64-x86-64-(posix|win32)-runtime": gcc_entry,
+    r"mingw-w64-x86-64-dev": winpthreads_entry,
+}
+
+
+def wrapped(text, width):
+    """Text as one paragraph of lines of at most 78 columns, each indented by width blanks."""
+    return textwrap.fill(" ".join(text.split()), 78, initial_indent=" " * width,
+                         subsequent_indent=" " * (width + 2), break_long_words=False,
+                         break_on_hyphens=False)
+
+
+def indent(text, width):
+    return "\n".join(" " * width + line if line else "" for line in text.splitlines())
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--folder", required=True, help="the program folder to describe")
+    parser.add_argument("--program", required=True, help="the program's name and version")
+    parser.add_argument("--qt-source", required=True)
+    parser.add_argument("--qt-record", required=True,
+                        help="folder of qt-sources.txt and configure-options.txt")
+    parser.add_argument("--qt-patch", action="append", default=[])
+    parser.add_argument("--dll-dir", action="append", default=[],
+                        help="a folder that the non-Qt DLLs were copied from")
+    parser.add_argument("--gcc-copyright", default="/usr/share/doc/gcc-mingw-w64-base/copyright")
+    parser.add_argument("--mingw-copyright", default="/usr/share/doc/mingw-w64-common/copyright")
+    parser.add_argument("--gpl3", default="/usr/share/common-licenses/GPL-3")
+    parser.add_argument("--output", required=True)
+    args = parser.parse_args()
+
+    folder = Path(args.folder)
+    qt_dlls = {line.split(" ", 1)[0]
+               for line in Path(args.qt_record, "qt-sources.txt").read_text().splitlines()}
+    groups = {}
+    for dll in sorted(folder.rglob("*.dll"), key=lambda p: p.relative_to(folder).as_posix()):
+        name = dll.relative_to(folder).as_posix().replace("/", "\\")
+        if dll.name in qt_dlls:
+            groups.setdefault("qt", []).append(name)
+            continue
+        origins = [Path(d, dll.name) for d in args.dll_dir if Path(d, dll.name).is_file()]
+        debian = debian_package_of(origins[0].resolve()) if origins else None
+        builder = next((b for pattern, b in DEBIAN_COMPONENTS.items()
+                        if debian and re.fullmatch(pattern, debian["package"])), None)
+        if not builder:
+            fail(f"{name} belongs to no known component "
+                 f"({debian['package'] if debian else 'not from a Debian package'})")
+        groups.setdefault(builder, (debian, []))[1].append(name)
+
+    licences = Licences()
+    entries = []
+    if "qt" in groups:
+        entries.append(qt_entry(groups.pop("qt"), args, licences))
+    for builder, (debian, dlls) in groups.items():
+        entries.append(builder(dlls, debian, args, licences))
+
+    numbered = "\n\n".join(f"{n}. {entry}" for n, entry in enumerate(entries, 1))
+    Path(args.output).write_text(f"""Third-party notices for {args.program}
+
+{args.program} itself is under the MIT licence: see LICENSE.txt. This
+folder also holds the libraries below, each under its own licence. The full
+texts of those licences follow the list, numbered [L1], [L2] and so on.
+
+{numbered}
+
+
+Licence texts
+{'=' * 78}
+
+{licences.appendix()}""", encoding="utf-8", newline="\r\n")
+
+
+if __name__ == "__main__":
+    main()
