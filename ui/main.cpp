@@ -7,10 +7,12 @@
 #include "ui/appearance.h"
 #include "ui/main_window.h"
 #include "ui/messages.h"
+#include "ui/running_marker.h"
 #include "ui/translations.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  const ui::RunningMarker running;
   const std::unique_ptr<QTranslator> qt_texts = ui::LoadQtTranslations(QLocale::system());
   if (qt_texts) QCoreApplication::installTranslator(qt_texts.get());
   QApplication::setFont(ui::DesignFont());

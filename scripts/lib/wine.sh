@@ -1,7 +1,8 @@
 # SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 # SPDX-License-Identifier: MIT
-# Wine as the Windows scripts run it: quiet, and never asking to install Mono or Gecko. Sourced.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# Wine as the Windows scripts run it: quiet, never asking to install Mono or Gecko, and adding no
+# menu entries or desktop files to this machine for the shortcuts that installers make. Sourced.
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 
 # Makes an empty Wine prefix at $1, first ending whatever still runs in an old one there.
 new_wine_prefix() {

@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 # SPDX-License-Identifier: MIT
-# Checks the Windows packages as a user would meet them, each in a fresh Wine prefix on this X
-# display (run under xvfb-run): the portable zip unpacked and started, then the installer run
-# silently, its shortcut, uninstall entry and program checked, and its silent uninstaller run.
+# Checks the Windows packages as a user would meet them, each part in a fresh Wine prefix on this
+# X display (run under xvfb-run), and takes screenshots of the installer's pages into the build
+# folder:
+#   - the portable zip, unpacked: its licence and notices, and the program starting;
+#   - the installer's pages, in Chinese and in English by the locale, and its finish page starting
+#     the program;
+#   - a silent install for the current user, an update over it, its refusal while the program
+#     runs, and its uninstaller;
+#   - a silent install for all users, installed again, then uninstalled.
 #   scripts/windows/check-packages.sh BUILD_FOLDER WINE_PREFIX
 set -euo pipefail
 build=$1
@@ -15,13 +21,15 @@ zip=$(ls "$build"/melivant-helper-*-windows-x64.zip)
 setup=$(ls "$build"/melivant-helper-*-windows-x64-setup.exe)
 main_window="MELIVANT系列辅助工具"
 message_box="MELIVANT辅助工具"
+shortcut_name="MELIVANT辅助工具.lnk"
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\org.melivant.Helper'
 drive_c=$WINEPREFIX/drive_c
+user_home=$drive_c/users/$(id -un)
 fail() { echo "check-packages.sh: $*" >&2; exit 1; }
 
-# Starts the program at Windows path $1 on the real windows platform and checks that the greeting
-# comes first and the window after it; $2 names the screenshot to take of the window.
-check_start() {
-  (env -u QT_QPA_PLATFORM wine "$1" >/dev/null 2>&1 &)
+# Waits until the program at Windows path $1, started in the background, shows its greeting and
+# then, once the greeting is dismissed, its window.
+greets_then_opens() {
   window "$message_box" 60 >/dev/null || fail "$1: no greeting"
   ! xdotool search --onlyvisible --name "$main_window" >/dev/null 2>&1 ||
     fail "$1: the window came before the greeting was dismissed"
@@ -29,44 +37,151 @@ check_start() {
   xdotool key Return
   window "$main_window" 20 >/dev/null || fail "$1: no window after the greeting"
   sleep 1
+}
+
+# Starts the program at Windows path $1 on the real windows platform, checks that the greeting
+# comes first and the window after it, and takes screenshot $2 of the window.
+check_start() {
+  (env -u QT_QPA_PLATFORM wine "$1" >/dev/null 2>&1 &)
+  greets_then_opens "$1"
   import -window "$(window "$main_window")" "$2"
   wineserver -k
   echo "ok: $1 greets, then opens its window ($2)"
 }
 
+# Prints the values of the uninstall entry under registry root $1 (HKCU or HKLM), or fails.
+# reg query prints through the console's code page; an export keeps the Chinese name intact.
+uninstall_entry() {
+  rm -f "$drive_c/entry.reg"
+  wine reg export "$1\\$uninstall_key" 'C:\entry.reg' /y >/dev/null 2>&1 ||
+    fail "no uninstall entry under $1"
+  iconv -f UTF-16 -t UTF-8 "$drive_c/entry.reg" | tr -d '\r'
+}
+
+has_key() { wine reg query "$1\\$uninstall_key" >/dev/null 2>&1; }
+
+# Checks the installation in folder $1 (a Linux path), with its Start-menu folder $2 and its
+# uninstall entry under registry root $3.
+check_installed() {
+  local folder=$1 menu=$2 root=$3 entry value
+  [ -f "$folder/melivant-helper.exe" ] || fail "nothing installed in $folder"
+  [ -f "$folder/LICENSE.txt" ] && [ -f "$folder/THIRD-PARTY-NOTICES.txt" ] ||
+    fail "$folder lacks LICENSE.txt or THIRD-PARTY-NOTICES.txt"
+  strings -e l "$menu/$shortcut_name" | grep -F 'MELIVANT Helper\melivant-helper.exe' >/dev/null ||
+    fail "no Start-menu shortcut in $menu that starts the installed program"
+  entry=$(uninstall_entry "$root")
+  for value in "DisplayName.*MELIVANT辅助工具" "DisplayVersion.*1\.0\.1" "Publisher.*MELIVANT" \
+               "DisplayIcon.*melivant-helper.exe" "EstimatedSize.*dword:0000[0-9a-f]" \
+               "UninstallString.*uninstall.exe" "QuietUninstallString.*uninstall.exe.* /S"; do
+    grep -q "$value" <<<"$entry" || fail "the uninstall entry under $root lacks $value"
+  done
+  ! grep -q 'URLInfoAbout' <<<"$entry" || fail "the uninstall entry names a home page"
+}
+
+# Checks that nothing of an installation is left: folder $1, Start-menu folder $2, the desktop
+# shortcut and the uninstall entry under registry root $3.
+check_removed() {
+  [ ! -e "$1" ] || fail "the uninstaller left $1: $(ls -R "$1")"
+  [ ! -e "$2/$shortcut_name" ] || fail "the uninstaller left the Start-menu shortcut"
+  [ ! -e "$user_home/Desktop/$shortcut_name" ] || fail "the uninstaller left the desktop shortcut"
+  ! has_key "$3" || fail "the uninstaller left the uninstall entry under $3"
+}
+
 echo "== the portable zip, unpacked into a fresh prefix"
 new_wine_prefix "$WINEPREFIX"
 unzip -q "$zip" -d "$drive_c"
-folder=$(basename "$zip" .zip)
-check_start "C:\\$folder\\melivant-helper.exe" "$build/window-portable.png"
-
-echo "== the installer, run silently in a fresh prefix"
-new_wine_prefix "$WINEPREFIX"
-wine "$setup" /S
-wineserver -w
-install_dir="$drive_c/Program Files/MELIVANT Helper"
-[ -f "$install_dir/melivant-helper.exe" ] || fail "nothing installed in $install_dir"
-shortcut="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/MELIVANT辅助工具.lnk"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut"
-strings -e l "$shortcut" | grep -F 'MELIVANT Helper\melivant-helper.exe' >/dev/null ||
-  fail "the shortcut does not start the installed program"
-key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\org.melivant.Helper'
-# reg query prints through the console's code page; an export keeps the Chinese name intact.
-wine reg export "$key" 'C:\uninstall-entry.reg' /y >/dev/null 2>&1 || fail "no uninstall entry"
-entry=$(iconv -f UTF-16 -t UTF-8 "$drive_c/uninstall-entry.reg" | tr -d '\r')
-for value in "DisplayName.*MELIVANT辅助工具" "DisplayVersion.*1\.0\.1" "Publisher.*MELIVANT" \
-             "DisplayIcon.*melivant-helper.exe" "EstimatedSize.*dword:0000[0-9a-f]" \
-             "UninstallString.*uninstall.exe" "QuietUninstallString.*uninstall.exe.* /S"; do
-  grep -q "$value" <<<"$entry" || fail "the uninstall entry lacks $value"
+name=$(basename "$zip" .zip)
+grep -q '^MIT License' "$drive_c/$name/LICENSE.txt" || fail "the zip lacks LICENSE.txt"
+notices=$drive_c/$name/THIRD-PARTY-NOTICES.txt
+(cd "$drive_c/$name" && find . -name '*.dll' | sed 's|^\./||; s|/|\\|g') | while read -r dll; do
+  grep -qF "$dll" "$notices" || fail "THIRD-PARTY-NOTICES.txt does not name $dll"
 done
-echo "ok: installed, with its shortcut and uninstall entry"
-check_start "C:\\Program Files\\MELIVANT Helper\\melivant-helper.exe" "$build/window-installed.png"
+! grep -rq 'example\.org' "$drive_c/$name" || fail "the zip names an example.org address"
+echo "ok: the zip holds LICENSE.txt, and THIRD-PARTY-NOTICES.txt names every DLL"
+check_start "C:\\$name\\melivant-helper.exe" "$build/window-portable.png"
 
-echo "== the uninstaller, run silently"
-wine "C:\\Program Files\\MELIVANT Helper\\uninstall.exe" /S
+echo "== the installer's pages"
+new_wine_prefix "$WINEPREFIX"
+wrestool -x --raw -t 24 "$setup" | grep -q 'level="asInvoker"' ||
+  fail "the installer's manifest asks for more than the user's own rights"
+(LANG=zh_CN.UTF-8 wine "$setup" >/dev/null 2>&1 &)
+sleep 1
+import -window "$(window "MELIVANT辅助工具 1.0.1 安装" 60)" "$build/installer-zh.png"
+wineserver -k
+echo "ok: under a Chinese locale the installer is titled in Chinese ($build/installer-zh.png)"
+(LANG=en_US.UTF-8 wine "$setup" >/dev/null 2>&1 &)
+title="MELIVANT Helper 1.0.1 Setup"
+sleep 1
+import -window "$(window "$title" 60)" "$build/installer-en.png"
+echo "ok: under an English locale the installer is titled in English ($build/installer-en.png)"
+# Next on the welcome page, Install on the folder page; then the finish page.
+point_at "$title"
+xdotool key Return
+sleep 1
+xdotool key Return
+folder="$user_home/AppData/Local/Programs/MELIVANT Helper"
+for _ in $(seq 60); do [ -f "$folder/uninstall.exe" ] && break; sleep 1; done
+sleep 2
+import -window "$(window "$title")" "$build/installer-finish.png"
+point_at "$title"
+xdotool key Return
+greets_then_opens "the finish page's option to start the program"
+wineserver -k
+echo "ok: the finish page ($build/installer-finish.png) starts the program"
+
+echo "== a silent install for the current user, then an update over it"
+new_wine_prefix "$WINEPREFIX"
+wine "$setup" /S || fail "the silent install failed: $?"
+menu="$user_home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
+check_installed "$folder" "$menu" HKCU
+! has_key HKLM || fail "an install for the current user wrote an entry under HKLM"
+echo "ok: installed under the user's profile, with its shortcut and an HKCU entry"
+check_start "$(winepath -w "$folder/melivant-helper.exe")" "$build/window-installed.png"
+echo "the user's own" > "$folder/notes.txt"
+wine "$setup" /S /DesktopShortcut || fail "installing again failed: $?"
+check_installed "$folder" "$menu" HKCU
+[ -f "$user_home/Desktop/$shortcut_name" ] || fail "/DesktopShortcut added no desktop shortcut"
+[ "$(wine reg query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall' | grep -c melivant)" = 1 ] ||
+  fail "installing again left more than one uninstall entry"
+echo "ok: installed again in place, with one entry and a desktop shortcut"
+
+echo "== the installer and the uninstaller while the program runs"
+(env -u QT_QPA_PLATFORM wine "$folder/melivant-helper.exe" >/dev/null 2>&1 &)
+window "$message_box" 60 >/dev/null || fail "the installed program did not start"
+status=0
+wine "$setup" /S || status=$?
+[ "$status" -ne 0 ] || fail "the silent installer went on while the program ran"
+# _?= runs the uninstaller in place, so that its exit code is its own; it takes a folder without
+# blanks, as Wine quotes an argument with blanks.
+status=0
+wine "$folder/uninstall.exe" /S "_?=$(winepath -s "$(winepath -w "$folder")" | tr -d '\r')" ||
+  status=$?
+[ "$status" -ne 0 ] || fail "the silent uninstaller went on while the program ran"
+[ -f "$folder/melivant-helper.exe" ] || fail "a refused uninstall removed files"
+wineserver -k
+echo "ok: while the program runs, the silent installer and uninstaller exit with $status"
+
+wine "$folder/uninstall.exe" /S
 wineserver -w
-[ ! -e "$install_dir" ] || fail "the uninstaller left $install_dir: $(ls -R "$install_dir")"
-[ ! -e "$shortcut" ] || fail "the uninstaller left the shortcut"
-! wine reg query "$key" >/dev/null 2>&1 || fail "the uninstaller left the uninstall entry"
-echo "ok: uninstalled, nothing left"
+[ "$(ls -A "$folder")" = notes.txt ] || fail "the uninstaller left $(ls -A "$folder") in $folder"
+rm "$folder/notes.txt" && rmdir "$folder"
+check_removed "$folder" "$menu" HKCU
+echo "ok: uninstalled; only the user's own file was left in the folder"
+
+echo "== a silent install for all users, installed again, then uninstalled"
+new_wine_prefix "$WINEPREFIX"
+wine "$setup" /S /AllUsers || fail "the silent install for all users failed: $?"
+wine "$setup" /S /AllUsers || fail "installing again for all users failed: $?"
+folder="$drive_c/Program Files/MELIVANT Helper"
+menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
+check_installed "$folder" "$menu" HKLM
+! has_key HKCU || fail "an install for all users wrote an entry under HKCU"
+uninstall=$(uninstall_entry HKLM | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
+  sed 's/\\\\/\\/g; s/\\"/"/g')
+grep -q '/AllUsers' <<<"$uninstall" || fail "the entry's uninstall command lacks /AllUsers"
+echo "ok: installed for all users in Program Files, with an HKLM entry"
+eval "wine $uninstall"
+wineserver -w
+check_removed "$folder" "$menu" HKLM
+echo "ok: uninstalled with the entry's own command; nothing left"
 wineserver -k 2>/dev/null || true
