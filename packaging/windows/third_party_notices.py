@@ -118,14 +118,14 @@ def qt_entry(dlls, args, licences):
             used.append(line)
 
     return f"""Qt {upstream_version} (qtbase)
-  Files: {", ".join(dlls)}
+{wrapped("Files: " + ", ".join(dlls), 2)}
   Licence: LGPL-3.0-only {lgpl}, which adds to the GPL-3.0 {gpl}
   Copyright: (C) The Qt Company Ltd. and other contributors
   Source: Debian's source package qt6-base, version {debian_version}
     (apt-get source qt6-base={debian_version}, or snapshot.debian.org).
   These DLLs were built from that source with MinGW-w64 (Debian's
   g++-mingw-w64-x86-64-posix), after applying the patch below, with:
-    configure {" ".join(options.split())}
+{wrapped("configure " + options, 4)}
   where the toolchain file is cmake/mingw-w64-x86_64.cmake of this program's
   source. You may rebuild them, or build them from a modified Qt, and put
   your DLLs in place of these: the program loads them from its own folder.
@@ -144,7 +144,7 @@ def gcc_entry(dlls, debian, args, licences):
     exception = licences.cite("GCC Runtime Library Exception 3.1",
                               copyright_text[start:end])
     return f"""GCC runtime libraries (libgcc, libstdc++)
-  Files: {", ".join(dlls)}
+{wrapped("Files: " + ", ".join(dlls), 2)}
   Version: Debian package {debian['package']} {debian['version']}
   Licence: GPL-3.0-or-later {gpl} WITH GCC-exception-3.1 {exception}
   Copyright: (C) Free Software Foundation, Inc.
@@ -167,12 +167,14 @@ def winpthreads_entry(dlls, debian, args, licences):
         text = text or texts.get(name)
         if not text:
             fail(f"{args.mingw_copyright} has no text for licence {name}")
-        cite = licences.cite(f"winpthreads: {name}",
-                             f"Copyright {paragraph['Copyright']}\n\n{text}")
+        holder = paragraph["Copyright"]
+        if holder != "public-domain":
+            text = f"Copyright {holder}\n\n{text}"
+        cite = licences.cite(f"winpthreads: {name}", text)
         lines.append(wrapped(f"Licence of {' '.join(files)}: {name} {cite}", 2) + "\n" +
                      wrapped(f"Copyright: {paragraph['Copyright']}", 4))
     return f"""winpthreads (MinGW-w64's POSIX threads)
-  Files: {", ".join(dlls)}
+{wrapped("Files: " + ", ".join(dlls), 2)}
   Version: Debian package {debian['package']} {debian['version']}
   Source: Debian's source package {debian['source']}, version {debian['source_version']}
     (apt-get source {debian['source']}={debian['source_version']})
