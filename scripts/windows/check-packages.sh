@@ -5,8 +5,8 @@
 # X display (run under xvfb-run), and takes screenshots of the installer's pages into the build
 # folder:
 #   - the portable zip, unpacked: its licence and notices, and the program starting;
-#   - the installer's pages, in Chinese and in English by the locale, and its finish page starting
-#     the program;
+#   - the installer's pages, in Chinese and in English by the locale, its finish page starting the
+#     program, and the uninstaller in Chinese;
 #   - a silent install for the current user, an update over it, its refusal while the program
 #     runs, and its uninstaller;
 #   - a silent install for all users, installed again, then uninstalled.
@@ -128,6 +128,11 @@ xdotool key Return
 greets_then_opens "the finish page's option to start the program"
 wineserver -k
 echo "ok: the finish page ($build/installer-finish.png) starts the program"
+(LANG=zh_CN.UTF-8 wine "$folder/uninstall.exe" >/dev/null 2>&1 &)
+window "MELIVANT辅助工具 1.0.1 卸载" 60 >/dev/null ||
+  fail "under a Chinese locale the uninstaller is not titled in Chinese"
+wineserver -k
+echo "ok: under a Chinese locale the uninstaller is titled in Chinese too"
 
 echo "== a silent install for the current user, then an update over it"
 new_wine_prefix "$WINEPREFIX"
