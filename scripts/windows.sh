@@ -17,7 +17,7 @@ cache=${MELIVANT_WINDOWS_CACHE:-$HOME/.cache/melivant-windows}
 prefix=$cache/prefix
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 qt_record=$prefix/qt-build-record
-qt_patches=("$root/scripts/windows/qt-directwrite-needs-direct2d.patch")
+qt_patch=$root/scripts/windows/qt-directwrite-needs-direct2d.patch
 build=$root/build-windows
 jobs=$(nproc)
 export MELIVANT_WINDOWS_PREFIX=$prefix
@@ -81,7 +81,7 @@ build_qt() {
   local src
   src=$(debian_source qt6-base qt6-base)
   if ! grep -q 'QT_CONFIG(direct2d)' "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"; then
-    patch -d "$src" -p1 < "${qt_patches[0]}"
+    patch -d "$src" -p1 < "$qt_patch"
   fi
   rm -rf "$cache/build/qt" && mkdir -p "$cache/build/qt"
   (cd "$cache/build/qt" &&
@@ -156,7 +156,7 @@ build_project() {
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
     -DMELIVANT_QT_SOURCE_DIR="$(debian_source qt6-base qt6-base)" \
-    -DMELIVANT_QT_BUILD_RECORD_DIR="$qt_record" -DMELIVANT_QT_PATCHES="${qt_patches[*]}" \
+    -DMELIVANT_QT_BUILD_RECORD_DIR="$qt_record" -DMELIVANT_QT_PATCHES="$qt_patch" \
     -DMELIVANT_HOMEPAGE_URL="${MELIVANT_HOMEPAGE_URL-}"
   cmake --build "$build" --parallel "$jobs"
 }
