@@ -218,27 +218,25 @@ def main():
     folder = Path(args.folder)
     qt_dlls = {line.split(" ", 1)[0]
                for line in Path(args.qt_record, "qt-sources.txt").read_text().splitlines()}
-    groups = {}
+    shipped_qt, shipped_debian = [], {}
     for dll in sorted(folder.rglob("*.dll"), key=lambda p: p.relative_to(folder).as_posix()):
         name = dll.relative_to(folder).as_posix().replace("/", "\\")
         if dll.name in qt_dlls:
-            groups.setdefault("qt", []).append(name)
+            shipped_qt.append(name)
             continue
         origins = [Path(d, dll.name) for d in args.dll_dir if Path(d, dll.name).is_file()]
         debian = debian_package_of(origins[0].resolve()) if origins else None
-        builder = next((b for pattern, b in DEBIAN_COMPONENTS.items()
-                        if debian and re.fullmatch(pattern, debian["package"])), None)
-        if not builder:
+        entry = next((e for pattern, e in DEBIAN_COMPONENTS.items()
+                      if debian and re.fullmatch(pattern, debian["package"])), None)
+        if not entry:
             fail(f"{name} belongs to no known component "
                  f"({debian['package'] if debian else 'not from a Debian package'})")
-        groups.setdefault(builder, (debian, []))[1].append(name)
+        shipped_debian.setdefault(entry, (debian, []))[1].append(name)
 
     licences = Licences()
-    entries = []
-    if "qt" in groups:
-        entries.append(qt_entry(groups.pop("qt"), args, licences))
-    for builder, (debian, dlls) in groups.items():
-        entries.append(builder(dlls, debian, args, licences))
+    entries = [qt_entry(shipped_qt, args, licences)] if shipped_qt else []
+    for entry, (debian, dlls) in shipped_debian.items():
+        entries.append(entry(dlls, debian, args, licences))
 
     numbered = "\n\n".join(f"{n}. {entry}" for n, entry in enumerate(entries, 1))
     Path(args.output).write_text(f"""Third-party notices for {args.program}
