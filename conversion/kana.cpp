@@ -161,7 +161,9 @@ inline constexpr KanaEntries kKanaEntries = BuildKanaEntries();
 
 const KanaEntry& EntryFor(char16_t unit) {
   const std::size_t offset = static_cast<std::size_t>(unit) - kFirstKana;
-  return kKanaEntries[std::min(offset, kKanaBlockSize)];
+  // at() throws rather than read past the table should the clamp above ever be wrong; as it is,
+  // the compiler can prove the check and drop it.
+  return kKanaEntries.at(std::min(offset, kKanaBlockSize));
 }
 
 // Appends what the code unit at `position` gives when it is a repeat mark or a small kana.

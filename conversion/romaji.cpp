@@ -101,8 +101,11 @@ constexpr auto CompileRules() {
 inline constexpr auto kRuleByConsonant = CompileRules();
 
 const CompiledRule* RuleFor(char16_t letter) {
-  if (letter >= kRuleByConsonant.size() || !kRuleByConsonant[letter]) return nullptr;
-  return &*kRuleByConsonant[letter];
+  if (letter >= kRuleByConsonant.size()) return nullptr;
+  // at() checks the bound again, so that a wrong test above throws instead of reading past the
+  // table; where the test is right, the compiler can prove the second check and drop it.
+  const std::optional<CompiledRule>& rule = kRuleByConsonant.at(letter);
+  return rule ? &*rule : nullptr;
 }
 
 inline constexpr LetterSet kVowels(u"aiueo");

@@ -62,6 +62,21 @@ TEST(KanaToSequence, DropsEverythingThatIsNotAKnownKana) {
                   });
 }
 
+TEST(KanaToSequence, EveryContractedCellHasItsSyllable) {
+  const std::u16string_view syllables =
+      u"kya kyu kyo gya gyu gyo sha shu sho ja ju jo cha chu cho nya nyu nyo "
+      u"hya hyu hyo bya byu byo pya pyu pyo mya myu myo rya ryu ryo ";
+  ExpectSequences(KanaToSequence,
+                  {
+                      {u"きゃきゅきょぎゃぎゅぎょしゃしゅしょじゃじゅじょちゃちゅちょにゃにゅにょ"
+                       u"ひゃひゅひょびゃびゅびょぴゃぴゅぴょみゃみゅみょりゃりゅりょ",
+                       syllables},
+                      {u"キャキュキョギャギュギョシャシュショジャジュジョチャチュチョニャニュニョ"
+                       u"ヒャヒュヒョビャビュビョピャピュピョミャミュミョリャリュリョ",
+                       syllables},
+                  });
+}
+
 TEST(KanaToSequence, SmallKanaContractWithTheBaseKanaBeforeThem) {
   ExpectSequences(KanaToSequence,
                   {

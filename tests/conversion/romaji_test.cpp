@@ -101,6 +101,41 @@ TEST(RomajiToSequence, RefusesWhatTheRulesDoNotCover) {
        u"\uFF4B\uFF41", u"kakikukeko1", u"k ka",   u"\u00E0", std::u16string_view(u"ka\0", 3)});
 }
 
+// The rows of the syllable rules: the second letters that a consonant takes (repeat, vowels and
+// middle letter), and the third letters after its middle letter. Every other letter is refused.
+TEST(RomajiToSequence, EachConsonantRefusesTheLettersItsRowDoesNotList) {
+  const struct {
+    char16_t consonant;
+    std::u16string_view second;  // empty for n, which stands alone before any other letter
+    char16_t middle;
+    std::u16string_view third;
+  } rows[] = {
+      {u'k', u"kaiueoy", u'y', u"auo"}, {u'h', u"haiueoy", u'y', u"auo"},
+      {u'm', u"maiueoy", u'y', u"auo"}, {u'r', u"raiueoy", u'y', u"auo"},
+      {u'g', u"gaiueoy", u'y', u"auo"}, {u'b', u"baiueoy", u'y', u"auo"},
+      {u'p', u"paiueoy", u'y', u"auo"}, {u'n', u"", u'y', u"auo"},
+      {u's', u"saueoh", u'h', u"iauo"}, {u't', u"tcaeos", u's', u"u"},
+      {u'z', u"zaueo", 0, u""},         {u'd', u"daueo", 0, u""},
+      {u'c', u"ch", u'h', u"iauo"},     {u'y', u"yauo", 0, u""},
+      {u'w', u"wao", 0, u""},           {u'j', u"jaiuo", 0, u""},
+      {u'f', u"fu", 0, u""},
+  };
+  // Each text starts with a vowel, so that a wrongly taken repeat has a letter to repeat, and
+  // ends with one, so that a wrongly taken letter leaves a valid rest.
+  for (const auto& row : rows) {
+    for (char16_t letter = u'a'; letter <= u'z'; ++letter) {
+      if (!row.second.empty() && row.second.find(letter) == std::u16string_view::npos) {
+        ExpectRefused({std::u16string{u'a', row.consonant, letter, u'a'}});
+      }
+      if (row.middle != 0 && row.third.find(letter) == std::u16string_view::npos) {
+        ExpectRefused({std::u16string{u'a', row.consonant, row.middle, letter, u'a'}});
+      }
+    }
+    if (row.consonant != u'n') ExpectRefused({std::u16string{u'a', row.consonant}});
+  }
+  ExpectRefused({u"\u007F", u"\u0080", u"k\u0080a"});  // the first code units past the rules
+}
+
 TEST(RomajiToSequence, FailsWhenADoubledConsonantComesFirst) {
   ExpectConversionErrors(RomajiToSequence, {u"kka", u"  kka", u"tta", u"cchi", u"tcha", u"KKa"});
 }
