@@ -110,15 +110,26 @@ TEST(RomajiToSequence, EachConsonantRefusesTheLettersItsRowDoesNotList) {
     char16_t middle;
     std::u16string_view third;
   } rows[] = {
-      {u'k', u"kaiueoy", u'y', u"auo"}, {u'h', u"haiueoy", u'y', u"auo"},
-      {u'm', u"maiueoy", u'y', u"auo"}, {u'r', u"raiueoy", u'y', u"auo"},
-      {u'g', u"gaiueoy", u'y', u"auo"}, {u'b', u"baiueoy", u'y', u"auo"},
-      {u'p', u"paiueoy", u'y', u"auo"}, {u'n', u"", u'y', u"auo"},
-      {u's', u"saueoh", u'h', u"iauo"}, {u't', u"tcaeos", u's', u"u"},
-      {u'z', u"zaueo", 0, u""},         {u'd', u"daueo", 0, u""},
-      {u'c', u"ch", u'h', u"iauo"},     {u'y', u"yauo", 0, u""},
-      {u'w', u"wao", 0, u""},           {u'j', u"jaiuo", 0, u""},
-      {u'f', u"fu", 0, u""},
+      // clang-format off
+      // C1    repeat+vowels+middle  middle  third letters
+      {u'k',  u"kaiueoy",           u'y',   u"auo"},
+      {u'h',  u"haiueoy",           u'y',   u"auo"},
+      {u'm',  u"maiueoy",           u'y',   u"auo"},
+      {u'r',  u"raiueoy",           u'y',   u"auo"},
+      {u'g',  u"gaiueoy",           u'y',   u"auo"},
+      {u'b',  u"baiueoy",           u'y',   u"auo"},
+      {u'p',  u"paiueoy",           u'y',   u"auo"},
+      {u'n',  u"",                  u'y',   u"auo"},
+      {u's',  u"saueoh",            u'h',   u"iauo"},
+      {u't',  u"tcaeos",            u's',   u"u"},
+      {u'z',  u"zaueo",             0,      u""},
+      {u'd',  u"daueo",             0,      u""},
+      {u'c',  u"ch",                u'h',   u"iauo"},
+      {u'y',  u"yauo",              0,      u""},
+      {u'w',  u"wao",               0,      u""},
+      {u'j',  u"jaiuo",             0,      u""},
+      {u'f',  u"fu",                0,      u""},
+      // clang-format on
   };
   // Each text starts with a vowel, so that a wrongly taken repeat has a letter to repeat, and
   // ends with one, so that a wrongly taken letter leaves a valid rest.

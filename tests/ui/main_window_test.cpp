@@ -4,6 +4,7 @@
 // The window driven through its real widgets, as a user would: clicks and keys.
 #include <gtest/gtest.h>
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFontInfo>
 #include <QGroupBox>
@@ -19,6 +20,7 @@
 #include <memory>
 
 #include "tests/ui/recording_presenter.h"
+#include "ui/appearance.h"
 #include "ui/main_window.h"
 
 namespace {
@@ -349,6 +351,51 @@ TEST_F(MainWindowTest, EscapeOrExitEndsTheProgram) {
   EXPECT_TRUE(presenter_.shown.empty());
 }
 
+TEST_F(MainWindowTest, EnterOnExitEndsTheProgramWithoutConverting) {
+  Select(LMY());
+  Input()->setPlainText(QStringLiteral("sakura"));
+  QTest::keyClick(Find<QPushButton>("Exit"), Qt::Key_Return);
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_TRUE(Output()->toPlainText().isEmpty());
+  EXPECT_TRUE(presenter_.shown.empty());
+}
+
+TEST_F(MainWindowTest, BeginIsTheDefaultButtonOfAWindowThatCannotBeMaximized) {
+  EXPECT_TRUE(Begin()->isDefault());
+  EXPECT_FALSE(window_->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_EQ(window_->minimumSize(), window_->maximumSize());
+}
+
+TEST_F(MainWindowTest, OutputSelectsWithShiftArrowsAndIgnoresCtrlEnter) {
+  Select(LMY());
+  Convert(QStringLiteral("sakura"));
+  Input()->setPlainText(QStringLiteral("hana"));
+  QTest::keyClick(Output(), Qt::Key_Home, Qt::ControlModifier);
+  QTest::keyClick(Output(), Qt::Key_Right, Qt::ShiftModifier);
+  QTest::keyClick(Output(), Qt::Key_Right, Qt::ShiftModifier);
+  EXPECT_EQ(Output()->textCursor().selectedText(), QStringLiteral("sa"));
+  QTest::keyClick(Output(), Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(Output()->toPlainText(), QStringLiteral("sa ku ra "));
+}
+
+TEST_F(MainWindowTest, LongLinesWrapAtTheWidthOfTheirBox) {
+  for (QPlainTextEdit* box : {Input(), Output()}) {
+    box->setPlainText(QStringLiteral("ka ").repeated(200));
+    const QTextBlock block = box->document()->firstBlock();
+    const QRectF bounds = box->document()->documentLayout()->blockBoundingRect(block);
+    EXPECT_GT(block.layout()->lineCount(), 1) << box->objectName().toStdString();
+    EXPECT_LE(bounds.width(), box->viewport()->width()) << box->objectName().toStdString();
+  }
+}
+
+TEST(AppIcon, CarriesItsImagesAt16_32And48Pixels) {
+  const QIcon icon = ui::AppIcon();
+  EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}}));
+  for (int size : {16, 32, 48}) {
+    EXPECT_EQ(icon.pixmap(QSize(size, size)).size(), QSize(size, size)) << size;
+  }
+}
+
 TEST_F(MainWindowTest, TextBoxesAreNamedForAssistiveTechnology) {
   EXPECT_EQ(Input()->accessibleName(), QStringLiteral(u"歌词输入"));
   EXPECT_EQ(Output()->accessibleName(), QStringLiteral(u"MELIVANT序列罗马音输出"));
@@ -364,6 +411,12 @@ TEST_F(MainWindowTest, InputKeepsTheLayoutOfLongParagraphs) {
   EXPECT_FALSE(first.next().next().layout()->cacheEnabled());
   Input()->moveCursor(QTextCursor::End);
   Input()->insertPlainText(line);  // pasted onto the short last line
+  EXPECT_TRUE(Input()->document()->lastBlock().layout()->cacheEnabled());
+
+  Input()->setPlainText(line);
+  QTextCursor cursor(Input()->document());
+  cursor.setPosition(1000);
+  cursor.insertText(QStringLiteral("\n"));  // splits the paragraph: its second half is new
   EXPECT_TRUE(Input()->document()->lastBlock().layout()->cacheEnabled());
 }
 

@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <memory>
+#include <string>
+#include <string_view>
 
 #include "ui/messages.h"
 
@@ -40,6 +42,32 @@ TEST(MessageBox, ShowsEachMessageWithItsTitleIconAndOneOkButton) {
     EXPECT_FALSE(box->text().contains(u'\r'));
     EXPECT_EQ(box->text().split(u'\n').size(), c.message.text.split(u'\r').size());
   }
+}
+
+// Every message written out as the user reads it, with its style value, so that a slip in the
+// code's texts or icons shows up here.
+TEST(MessageBox, EachMessageHasItsExactTextAndStyle) {
+  const struct {
+    ui::Message message;
+    int style;
+    std::u16string_view text;
+  } cases[] = {
+      {messages::Greeting(), 64,
+       u"\r  本软件由MELIVANT辅助工具开发组设计\r\rProgram made by the MELIVANT helper tool "
+       u"developers"},
+      {messages::KanaModeWarning(), 48,
+       u"注意！现暂不支持汉字处理！请自行将汉字转换成平假名或片假名后再使用本软件！\r\r"
+       u"                     此功能尚有BUG未修复，请谅解！"},
+      {messages::KanaFiltered(), 64, u"非平假名/片假名文字已经自动过滤！"},
+      {messages::RomajiRefused(), 16, u"原文中含有非罗马音文字，转换失败！"},
+      {messages::NoModeChosen(), 48, u"请先选择歌词处理方式！"},
+      {messages::UnexpectedError(), 16, u"发生意外错误！请检查歌词中是否有错误的输入！"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.message.text, QString::fromStdU16String(std::u16string(c.text)));
+    EXPECT_EQ(static_cast<int>(c.message.icon), c.style) << c.message.text.toStdString();
+  }
+  EXPECT_EQ(ui::MessageTitle(), QStringLiteral(u"MELIVANT辅助工具"));
 }
 
 TEST(MessageBox, NoLineOfATextIsWrapped) {

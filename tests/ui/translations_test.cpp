@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QLibraryInfo>
 #include <QTranslator>
 
 namespace {
@@ -29,6 +33,26 @@ TEST(QtTranslations, FollowTheUsersLanguage) {
     const QString translated = translator ? translator->translate(c.context, c.source) : QString();
     EXPECT_EQ(translated.isEmpty() ? QString::fromLatin1(c.source) : translated, c.shown);
   }
+}
+
+// The Windows packages carry Qt's translations in translations/ beside the program. A language
+// that the system folder lacks is planted there, as a copy of the Chinese one.
+TEST(QtTranslations, AreFoundBesideTheProgramToo) {
+  const QString system = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/translations");
+  ASSERT_FALSE(QFile::exists(system + QStringLiteral("/qtbase_eo.qm")));
+  QString chinese = system + QStringLiteral("/qtbase_zh_CN.qm");
+  if (!QFile::exists(chinese)) chinese = beside + QStringLiteral("/qtbase_zh_CN.qm");
+  const QString planted = beside + QStringLiteral("/qtbase_eo.qm");
+  ASSERT_TRUE(QDir().mkpath(beside));
+  QFile::remove(planted);
+  ASSERT_TRUE(QFile::copy(chinese, planted)) << chinese.toStdString();
+
+  const std::unique_ptr<QTranslator> translator =
+      ui::LoadQtTranslations(QLocale(QLocale::Esperanto));
+  QFile::remove(planted);
+  ASSERT_NE(translator, nullptr);
+  EXPECT_EQ(translator->translate("QPlatformTheme", "OK"), QStringLiteral(u"确定"));
 }
 
 }  // namespace
