@@ -3,6 +3,8 @@
 
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -31,5 +33,22 @@ std::u16string KanaToSequence(std::u16string_view lyrics);
 // kFailureSentinel if the text holds anything outside the syllable rules. Throws ConversionError
 // when a doubled consonant comes before any syllable.
 std::u16string RomajiToSequence(std::u16string_view lyrics);
+
+// Where lyrics go wrong: the first code unit of the offending syllable or character, and how
+// many code units it takes.
+struct Culprit {
+  std::size_t position;
+  std::size_t length;
+
+  friend bool operator==(const Culprit&, const Culprit&) = default;
+};
+
+// What makes KanaToSequence throw on `lyrics`, found by the same scan, or nothing when it
+// converts.
+std::optional<Culprit> FindKanaCulprit(std::u16string_view lyrics);
+
+// What makes RomajiToSequence return kFailureSentinel or throw on `lyrics`, found by the same
+// scan and rules, or nothing when it converts.
+std::optional<Culprit> FindRomajiCulprit(std::u16string_view lyrics);
 
 }  // namespace conversion

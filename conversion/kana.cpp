@@ -183,10 +183,11 @@ void ApplyMark(const KanaEntry& entry, std::u16string_view lyrics, std::size_t p
   }
 }
 
-// Appends the syllables of `lyrics` to `sequence`.
+// Appends the syllables of `lyrics` to `sequence`. `position` is where the scan reads, so that
+// whoever catches a ConversionError knows which mark threw it.
 template <typename Sequence>
-bool Scan(std::u16string_view lyrics, Sequence& sequence) {
-  for (std::size_t position = 0; position < lyrics.size(); ++position) {
+bool Scan(std::u16string_view lyrics, Sequence& sequence, std::size_t& position) {
+  for (position = 0; position < lyrics.size(); ++position) {
     const KanaEntry& entry = EntryFor(lyrics[position]);
     if (entry.kind == KanaEntry::Kind::kSyllable) [[likely]] {
       sequence.Append(entry.syllable);
@@ -200,7 +201,21 @@ bool Scan(std::u16string_view lyrics, Sequence& sequence) {
 }  // namespace
 
 std::u16string KanaToSequence(std::u16string_view lyrics) {
-  return *internal::BuildSequence([lyrics](auto& sequence) { return Scan(lyrics, sequence); });
+  return *internal::BuildSequence([lyrics](auto& sequence) {
+    std::size_t position;
+    return Scan(lyrics, sequence, position);
+  });
+}
+
+std::optional<Culprit> FindKanaCulprit(std::u16string_view lyrics) {
+  internal::SequenceLength length;
+  std::size_t position = 0;
+  try {
+    Scan(lyrics, length, position);
+  } catch (const ConversionError&) {
+    return Culprit{position, 1};  // the repeat mark or small kana
+  }
+  return std::nullopt;
 }
 
 }  // namespace conversion

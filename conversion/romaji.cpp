@@ -1,6 +1,7 @@
 // SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 // SPDX-License-Identifier: MIT
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -120,56 +121,86 @@ constexpr char16_t ToLower(char16_t unit) {
   return unit;
 }
 
-// Appends the syllables of `text` to `sequence`, or returns false as soon as the text proves not
-// to be romaji.
+// The length of a culprit that starts at `position` and ends with the code unit at `last`, or
+// at the end of the text: a high surrogate takes its low surrogate along.
+std::size_t CulpritLength(std::u16string_view text, std::size_t position, std::size_t last) {
+  last = std::min(last, text.size() - 1);
+  if (last + 1 < text.size() && text[last] >= 0xD800 && text[last] < 0xDC00 &&
+      text[last + 1] >= 0xDC00 && text[last + 1] < 0xE000) {
+    ++last;
+  }
+  return last + 1 - position;
+}
+
+// Appends the syllables of `text` to `sequence`, or stops at the first syllable or character that
+// proves the text not to be romaji and returns it. `position` is where the scan reads, so that
+// whoever catches the sequence's ConversionError knows which doubled consonant threw it.
 template <typename Sequence>
-bool Split(std::u16string_view text, Sequence& sequence) {
-  auto at = [text](std::size_t position) {
-    return position < text.size() ? ToLower(text[position]) : kNone;
+std::optional<Culprit> Split(std::u16string_view text, Sequence& sequence, std::size_t& position) {
+  auto at = [text](std::size_t index) {
+    return index < text.size() ? ToLower(text[index]) : kNone;
   };
-  std::size_t position = 0;
-  while (position < text.size()) {
+  // Where the syllable being read starts: the first of doubled consonants belongs to it.
+  std::size_t syllable = 0;
+  for (position = 0; position < text.size();) {
     const char16_t first = at(position);
     if (kVowels.Contains(first)) {
       sequence.Append(internal::Syllable::FromLetters({first}));
-      position += 1;
+      syllable = position += 1;
       continue;
     }
     if (first == u' ') {
-      position += 1;
+      syllable = position += 1;
       continue;
     }
     const CompiledRule* rule = RuleFor(first);
-    if (rule == nullptr) return false;
+    if (rule == nullptr) return Culprit{syllable, CulpritLength(text, syllable, position)};
 
     const char16_t second = at(position + 1);
     if (rule->repeat_before.Contains(second)) {
       sequence.RepeatLastLetter();
-      position += 1;
-    } else if (rule->vowels.Contains(second)) {
+      position += 1;  // the syllable goes on with the next consonant
+      continue;
+    }
+    if (rule->vowels.Contains(second)) {
       sequence.Append(internal::Syllable::FromLetters({first, second}));
       position += 2;
     } else if (rule->middle != kNone && second == rule->middle) {
       const char16_t third = at(position + 2);
-      if (!rule->finals.Contains(third)) return false;
+      if (!rule->finals.Contains(third)) {
+        return Culprit{syllable, CulpritLength(text, syllable, position + 2)};
+      }
       sequence.Append(internal::Syllable::FromLetters({first, second, third}));
       position += 3;
     } else if (rule->otherwise == Otherwise::kAloneAsNasal) {
       sequence.Append(internal::Syllable::FromLetters({first}));
       position += 1;
     } else {
-      return false;
+      return Culprit{syllable, CulpritLength(text, syllable, position + 1)};
     }
+    syllable = position;
   }
-  return true;
+  return std::nullopt;
 }
 
 }  // namespace
 
 std::u16string RomajiToSequence(std::u16string_view lyrics) {
-  std::optional<std::u16string> sequence =
-      internal::BuildSequence([lyrics](auto& builder) { return Split(lyrics, builder); });
+  std::optional<std::u16string> sequence = internal::BuildSequence([lyrics](auto& builder) {
+    std::size_t position;
+    return !Split(lyrics, builder, position);
+  });
   return sequence ? *std::move(sequence) : std::u16string(kFailureSentinel);
+}
+
+std::optional<Culprit> FindRomajiCulprit(std::u16string_view lyrics) {
+  internal::SequenceLength length;
+  std::size_t position = 0;
+  try {
+    return Split(lyrics, length, position);
+  } catch (const ConversionError&) {
+    return Culprit{position, 1};  // the first of the doubled consonants
+  }
 }
 
 }  // namespace conversion

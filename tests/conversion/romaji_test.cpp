@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -149,6 +150,34 @@ TEST(RomajiToSequence, EachConsonantRefusesTheLettersItsRowDoesNotList) {
 
 TEST(RomajiToSequence, FailsWhenADoubledConsonantComesFirst) {
   ExpectConversionErrors(RomajiToSequence, {u"kka", u"  kka", u"tta", u"cchi", u"tcha", u"KKa"});
+}
+
+TEST(FindCulprit, NamesTheSyllableOrCharacterThatFails) {
+  // Positions and lengths in code units; a doubled consonant belongs to the syllable it doubles.
+  const struct {
+    std::u16string_view text;
+    std::optional<conversion::Culprit> culprit;
+  } romaji[] = {
+      {u"Sakura\nsaku", {{6, 1}}},
+      {u"konnichiwa, sekai", {{10, 1}}},
+      {u"shin'ya", {{4, 1}}},
+      {u"tsuki si", {{6, 2}}},
+      {u"kka", {{0, 1}}},
+      {u"ka kya kye", {{7, 3}}},
+      {u"ky", {{0, 2}}},
+      {u"ka k", {{3, 1}}},
+      {u"a\U0001F3B5", {{1, 2}}},
+      {u"Sakura saku", {}},
+      {u"accha", {}},
+      {u"acchx", {{1, 4}}},
+  };
+  for (const auto& c : romaji) {
+    EXPECT_EQ(conversion::FindRomajiCulprit(c.text), c.culprit) << Utf8(c.text);
+  }
+  EXPECT_EQ(conversion::FindKanaCulprit(u"っか"), (conversion::Culprit{0, 1}));
+  EXPECT_EQ(conversion::FindKanaCulprit(u"東京ーか"), (conversion::Culprit{2, 1}));
+  EXPECT_EQ(conversion::FindKanaCulprit(u"ゃ"), (conversion::Culprit{0, 1}));
+  EXPECT_EQ(conversion::FindKanaCulprit(u"かっ"), std::nullopt);
 }
 
 }  // namespace
