@@ -10,9 +10,17 @@
 
 namespace ui {
 
+namespace {
+
+// The conversions read the text box's own code units; only their result is new.
+std::u16string_view Units(QStringView lyrics) {
+  return {lyrics.utf16(), static_cast<std::size_t>(lyrics.size())};
+}
+
+}  // namespace
+
 CommandResult RunConversion(LyricsMode mode, QStringView lyrics) {
-  // The conversions read the text box's own code units; only their result is new.
-  const std::u16string_view units(lyrics.utf16(), static_cast<std::size_t>(lyrics.size()));
+  const std::u16string_view units = Units(lyrics);
   switch (mode) {
     case LyricsMode::kKana: {
       const std::u16string sequence = conversion::KanaToSequence(units);
@@ -28,6 +36,14 @@ CommandResult RunConversion(LyricsMode mode, QStringView lyrics) {
       break;
   }
   return {std::nullopt, messages::NoModeChosen()};
+}
+
+std::optional<std::pair<int, int>> FindCulprit(LyricsMode mode, QStringView lyrics) {
+  std::optional<conversion::Culprit> culprit;
+  if (mode == LyricsMode::kKana) culprit = conversion::FindKanaCulprit(Units(lyrics));
+  if (mode == LyricsMode::kRomaji) culprit = conversion::FindRomajiCulprit(Units(lyrics));
+  if (!culprit) return std::nullopt;
+  return std::pair(static_cast<int>(culprit->position), static_cast<int>(culprit->length));
 }
 
 }  // namespace ui

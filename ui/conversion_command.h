@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 #include <optional>
+#include <utility>
 
 #include "ui/messages.h"
 
@@ -23,5 +24,9 @@ struct CommandResult {
 
 // Converts `lyrics` in `mode`. A failure inside a conversion is thrown, not reported.
 CommandResult RunConversion(LyricsMode mode, QStringView lyrics);
+
+// The code units of `lyrics` that make the conversion in `mode` fail, as a start and a length,
+// or nothing when it does not fail there.
+std::optional<std::pair<int, int>> FindCulprit(LyricsMode mode, QStringView lyrics);
 
 }  // namespace ui

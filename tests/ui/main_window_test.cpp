@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
@@ -286,6 +287,41 @@ TEST_F(MainWindowTest, ChoosingKanaModeWarnsEveryTime) {
   QTest::keyClick(LMY(), Qt::Key_Left);  // the arrow keys move the choice within the group
   EXPECT_TRUE(PJM()->isChecked());
   EXPECT_EQ(presenter_.Messages(), std::vector<Message>{messages::KanaModeWarning()});
+}
+
+// After the box of a failed press, Input has the focus with the offending characters selected.
+TEST_F(MainWindowTest, AFailedPressSelectsWhatMadeItFail) {
+  const Message refused{ui::MessageIcon::kCritical,
+                        QStringLiteral(u"原文中含有非罗马音文字，转换失败！")};
+  const Message error{ui::MessageIcon::kCritical,
+                      QStringLiteral(u"发生意外错误！请检查歌词中是否有错误的输入！")};
+  const struct {
+    QRadioButton* mode;
+    QString lyrics;
+    QString selected;
+    Message message;
+  } cases[] = {
+      {LMY(), QStringLiteral("Sakura\nsaku"), QStringLiteral(u"\u2029"), refused},  // a line break
+      {LMY(), QStringLiteral("konnichiwa, sekai"), QStringLiteral(","), refused},
+      {LMY(), QStringLiteral("shin'ya"), QStringLiteral("'"), refused},
+      {LMY(), QStringLiteral("tsuki si"), QStringLiteral("si"), refused},
+      {LMY(), QStringLiteral("kka"), QStringLiteral("k"), error},
+      {PJM(), QStringLiteral(u"っか"), QStringLiteral(u"っ"), error},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.lyrics.toStdString());
+    Select(c.mode);
+    Begin()->setFocus();
+    PressBeginOver(c.lyrics, QStringLiteral("ka "));
+    EXPECT_EQ(presenter_.Messages(), std::vector<Message>{c.message});
+    EXPECT_EQ(Output()->toPlainText(), QStringLiteral("ka "));
+    EXPECT_EQ(Input()->toPlainText(), c.lyrics);
+    EXPECT_EQ(QApplication::focusWidget(), Input());
+    EXPECT_EQ(Input()->textCursor().selectedText(), c.selected);
+  }
+  Select(LMY());
+  PressBeginOver(QStringLiteral("ka ").repeated(3000) + u'l', QString());
+  EXPECT_GT(Input()->verticalScrollBar()->value(), 0);  // the selection is scrolled into view
 }
 
 TEST_F(MainWindowTest, EmptyingTheInputEmptiesTheOutput) {
