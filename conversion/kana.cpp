@@ -207,15 +207,12 @@ std::u16string KanaToSequence(std::u16string_view lyrics) {
   });
 }
 
+// Kana text fails only where the sequence throws: at a repeat mark or small kana.
 std::optional<Culprit> FindKanaCulprit(std::u16string_view lyrics) {
-  internal::SequenceLength length;
-  std::size_t position = 0;
-  try {
-    Scan(lyrics, length, position);
-  } catch (const ConversionError&) {
-    return Culprit{position, 1};  // the repeat mark or small kana
-  }
-  return std::nullopt;
+  return internal::FindCulprit([lyrics](auto& sequence, std::size_t& position) {
+    Scan(lyrics, sequence, position);
+    return std::optional<Culprit>();
+  });
 }
 
 }  // namespace conversion

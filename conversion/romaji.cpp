@@ -193,14 +193,11 @@ std::u16string RomajiToSequence(std::u16string_view lyrics) {
   return sequence ? *std::move(sequence) : std::u16string(kFailureSentinel);
 }
 
+// Where the sequence throws, the culprit is the first of the doubled consonants.
 std::optional<Culprit> FindRomajiCulprit(std::u16string_view lyrics) {
-  internal::SequenceLength length;
-  std::size_t position = 0;
-  try {
-    return Split(lyrics, length, position);
-  } catch (const ConversionError&) {
-    return Culprit{position, 1};  // the first of the doubled consonants
-  }
+  return internal::FindCulprit([lyrics](auto& sequence, std::size_t& position) {
+    return Split(lyrics, sequence, position);
+  });
 }
 
 }  // namespace conversion

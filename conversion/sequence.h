@@ -123,4 +123,18 @@ std::optional<std::u16string> BuildSequence(const Scan& scan) {
   return sequence;
 }
 
+// Runs `scan` (a callable taking a sequence and the position it reads, returning the culprit it
+// stops at, if any) over a measuring sequence. Where the sequence throws for want of a letter to
+// repeat, the culprit is the one code unit at the scan's position.
+template <typename Scan>
+std::optional<Culprit> FindCulprit(const Scan& scan) {
+  SequenceLength length;
+  std::size_t position = 0;
+  try {
+    return scan(length, position);
+  } catch (const ConversionError&) {
+    return Culprit{position, 1};
+  }
+}
+
 }  // namespace conversion::internal
