@@ -30,7 +30,8 @@ Widget* Place(Widget* widget, const char* name, const QRect& geometry) {
 
 }  // namespace
 
-Main::Main(MessagePresenter& messages, QWidget* parent) : QWidget(parent), messages_(messages) {
+Main::Main(MessagePresenter& messages, std::filesystem::path dictionary, QWidget* parent)
+    : QWidget(parent), messages_(messages), dictionary_(std::move(dictionary)) {
   setObjectName(QStringLiteral("Main"));
   setWindowTitle(QStringLiteral(u"MELIVANT系列辅助工具  V1.0.1"));
   setWindowIcon(AppIcon());
@@ -70,6 +71,8 @@ void Main::CreateControls() {
   Begin->setDefault(true);
   // The user pastes and types lyrics of any length; the cursor blinks over them while idle.
   KeepLongParagraphLayouts(Input);
+  // F7 rewrites the kanji of the lyrics into kana, which the kana mode then converts.
+  new KanjiReadings(Input, messages_, dictionary_);
   // Only the program writes the output; the user selects and copies it.
   Output->setReadOnly(true);
   Output->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);

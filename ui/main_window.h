@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QWidget>
+#include <filesystem>
 
 #include "ui/conversion_command.h"
+#include "ui/kanji_readings.h"
 
 class QGroupBox;
 class QLabel;
@@ -23,8 +25,10 @@ class Main : public QWidget {
   Q_OBJECT
 
  public:
-  // The window speaks to the user only through `messages`, which must outlive it.
-  explicit Main(MessagePresenter& messages, QWidget* parent = nullptr);
+  // The window speaks to the user only through `messages`, which must outlive it, and reads
+  // kanji with the dictionary in `dictionary`.
+  explicit Main(MessagePresenter& messages, std::filesystem::path dictionary = DictionaryFolder(),
+                QWidget* parent = nullptr);
 
   // Greets the user before the window is shown for the first time.
   void setVisible(bool visible) override;
@@ -43,6 +47,7 @@ class Main : public QWidget {
   void Input_Change();
 
   MessagePresenter& messages_;
+  std::filesystem::path dictionary_;
   bool loaded_ = false;
 
   QGroupBox* Frame = nullptr;

@@ -43,6 +43,13 @@ Message UnexpectedError() {
   return {MessageIcon::kCritical, QStringLiteral(u"发生意外错误！请检查歌词中是否有错误的输入！")};
 }
 
+Message DictionaryMissing(const QString& folder) {
+  return {MessageIcon::kCritical,
+          QStringLiteral(u"无法读取汉字读音词典，汉字没有改写。\r\r词典文件夹：%1\r"
+                         u"请重新安装本软件（Debian/Ubuntu：重新安装 mecab-ipadic-utf8 软件包）。")
+              .arg(folder)};
+}
+
 }  // namespace messages
 
 namespace {

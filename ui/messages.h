@@ -32,6 +32,8 @@ Message KanaFiltered();
 Message RomajiRefused();
 Message NoModeChosen();
 Message UnexpectedError();
+// The dictionary that reads kanji is missing or unreadable in `folder`.
+Message DictionaryMissing(const QString& folder);
 }  // namespace messages
 
 // Shows messages to the user and returns once each is dismissed. The window talks to the user

@@ -1,0 +1,106 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#include <mecab.h>
+
+#include <algorithm>
+#include <array>
+#include <system_error>
+
+#include "readings/analyzer.h"
+#include "readings/readings.h"
+
+namespace readings {
+namespace {
+
+// The fields of an IPADIC entry: part of speech (four levels), conjugation type and form, base
+// form, reading, pronunciation.
+constexpr std::size_t kReadingField = 7;
+
+std::array<std::string_view, kReadingField + 1> Fields(const char* feature) {
+  std::array<std::string_view, kReadingField + 1> fields{};
+  std::string_view rest(feature);
+  for (std::string_view& field : fields) {
+    const std::size_t comma = std::min(rest.find(','), rest.size());
+    field = rest.substr(0, comma);
+    rest.remove_prefix(std::min(comma + 1, rest.size()));
+  }
+  return fields;
+}
+
+std::string_view ReadingOf(const mecab_node_t* node) {
+  if (node->stat != MECAB_NOR_NODE) return {};
+  const std::string_view reading = Fields(node->feature)[kReadingField];
+  return reading == "*" ? std::string_view() : reading;
+}
+
+[[noreturn]] void Fail(const std::filesystem::path& folder, const std::string& why) {
+  throw DictionaryError(folder.string() + ": " + why);
+}
+
+}  // namespace
+
+Analyzer::Analyzer(const std::filesystem::path& folder) {
+  // MeCab reads a settings file before the dictionary; the dictionary's own dicrc serves, so that
+  // no user or system settings can change what is read.
+  const std::filesystem::path settings = folder / "dicrc";
+  for (const char* file : {"dicrc", "sys.dic", "matrix.bin", "char.bin", "unk.dic"}) {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(folder / file, error)) Fail(folder, "no " + std::string(file));
+  }
+  std::string program = "melivant-helper";
+  std::string settings_option = "-r";
+  std::string settings_path = settings.string();
+  std::string folder_option = "-d";
+  std::string folder_path = folder.string();
+  std::array<char*, 5> arguments = {program.data(), settings_option.data(), settings_path.data(),
+                                    folder_option.data(), folder_path.data()};
+  model_ = {mecab_model_new(static_cast<int>(arguments.size()), arguments.data()),
+            mecab_model_destroy};
+  if (!model_) Fail(folder, mecab_strerror(nullptr));
+  tagger_ = {mecab_model_new_tagger(model_.get()), mecab_destroy};
+  lattice_ = {mecab_model_new_lattice(model_.get()), mecab_lattice_destroy};
+  if (!tagger_ || !lattice_) Fail(folder, "cannot start the analysis");
+  const std::string_view charset = mecab_dictionary_info(tagger_.get())->charset;
+  if (charset != "utf-8" && charset != "UTF-8" && charset != "utf8" && charset != "UTF8") {
+    Fail(folder, "the dictionary is in " + std::string(charset) + ", not UTF-8");
+  }
+}
+
+Analyzer::~Analyzer() = default;
+
+std::vector<Analyzer::Token> Analyzer::Analyze(std::string_view text) {
+  std::vector<Token> tokens;
+  mecab_lattice_set_sentence2(lattice_.get(), text.data(), text.size());
+  if (mecab_parse_lattice(tagger_.get(), lattice_.get()) == 0) return tokens;
+  for (const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_.get())->next;
+       node != nullptr && node->stat != MECAB_EOS_NODE; node = node->next) {
+    const auto fields = Fields(node->feature);
+    Token token;
+    token.begin = static_cast<std::size_t>(node->surface - text.data());
+    token.end = token.begin + node->length;
+    token.known = node->stat == MECAB_NOR_NODE;
+    token.number = fields[0] == "名詞" && fields[1] == "数";
+    token.counter = fields[1] == "接尾" && fields[2] == "助数詞";
+    token.reading = ReadingOf(node);
+    token.node = node;
+    tokens.push_back(token);
+  }
+  return tokens;
+}
+
+std::vector<std::string_view> Analyzer::OtherReadings(const Token& token) const {
+  std::vector<std::string_view> readings;
+  const auto* chosen = static_cast<const mecab_node_t*>(token.node);
+  for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), token.begin);
+       node != nullptr; node = node->bnext) {
+    const std::string_view reading = ReadingOf(node);
+    if (node->length != chosen->length || reading.empty() || reading == token.reading) continue;
+    if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
+      readings.push_back(reading);
+    }
+  }
+  return readings;
+}
+
+}  // namespace readings

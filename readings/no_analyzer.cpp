@@ -1,0 +1,21 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+// For builds without MeCab: no dictionary opens, so no kanji are read.
+
+#include "readings/analyzer.h"
+#include "readings/readings.h"
+
+namespace readings {
+
+Analyzer::Analyzer(const std::filesystem::path& folder) {
+  throw DictionaryError(folder.string() + ": this build reads no kanji");
+}
+
+Analyzer::~Analyzer() = default;
+
+std::vector<Analyzer::Token> Analyzer::Analyze(std::string_view /*text*/) { return {}; }
+
+std::vector<std::string_view> Analyzer::OtherReadings(const Token& /*token*/) const { return {}; }
+
+}  // namespace readings

@@ -1,0 +1,309 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#include "readings/numbers.h"
+
+#include <algorithm>
+#include <array>
+
+namespace readings::internal {
+namespace {
+
+constexpr std::u16string_view kDigits = u"〇一二三四五六七八九";
+constexpr std::array<std::u16string_view, 10> kDigitReadings = {
+    u"", u"いち", u"に", u"さん", u"よん", u"ご", u"ろく", u"なな", u"はち", u"きゅう"};
+
+struct Unit {
+  char16_t numeral;
+  std::uint64_t value;
+};
+constexpr std::array<Unit, 3> kSmallUnits = {{{u'十', 10}, {u'百', 100}, {u'千', 1000}}};
+constexpr std::array<Unit, 3> kLargeUnits = {
+    {{u'万', 10'000}, {u'億', 100'000'000}, {u'兆', 1'000'000'000'000}}};
+constexpr std::uint64_t kLimit = 10'000'000'000'000'000;
+
+// The sound changes between a number and the counter after it. Before a counter of the k, s, t
+// or h rows, a number ending in 1, 8 or 10 (and, before k and h, 6 or 100) is cut short with っ
+// (いっこ, はっさつ, じゅっぽん); after っ an h-row counter turns into the p row (いっぽん).
+enum class Sound { kNone, kK, kST, kH };
+
+struct Counter {
+  std::u16string_view surface;
+  std::u16string_view reading;
+  Sound sound;
+  // The counter's reading after a number ending in ん (さん, せん, まん, なん), where it changes:
+  // 三本 さんぼん, 三階 さんがい.
+  std::u16string_view after_n;
+};
+
+// clang-format off
+constexpr auto kCounters = std::to_array<Counter>({
+    // surface    reading        sound        after ん
+    {u"本",       u"ほん",       Sound::kH,   u"ぼん"},
+    {u"杯",       u"はい",       Sound::kH,   u"ばい"},
+    {u"匹",       u"ひき",       Sound::kH,   u"びき"},
+    {u"分",       u"ふん",       Sound::kH,   u"ぷん"},
+    {u"歩",       u"ほ",         Sound::kH,   u"ぽ"},
+    {u"泊",       u"はく",       Sound::kH,   u"ぱく"},
+    {u"発",       u"はつ",       Sound::kH,   u"ぱつ"},
+    {u"編",       u"へん",       Sound::kH,   u"ぺん"},
+    {u"個",       u"こ",         Sound::kK,   u""},
+    {u"回",       u"かい",       Sound::kK,   u""},
+    {u"回目",     u"かいめ",     Sound::kK,   u""},
+    {u"階",       u"かい",       Sound::kK,   u"がい"},
+    {u"軒",       u"けん",       Sound::kK,   u"げん"},
+    {u"曲",       u"きょく",     Sound::kK,   u""},
+    {u"ヶ月",     u"かげつ",     Sound::kK,   u""},
+    {u"ヵ月",     u"かげつ",     Sound::kK,   u""},
+    {u"か月",     u"かげつ",     Sound::kK,   u""},
+    {u"ヶ所",     u"かしょ",     Sound::kK,   u""},
+    {u"ヵ所",     u"かしょ",     Sound::kK,   u""},
+    {u"ヶ国",     u"かこく",     Sound::kK,   u""},
+    {u"冊",       u"さつ",       Sound::kST,  u""},
+    {u"歳",       u"さい",       Sound::kST,  u""},
+    {u"才",       u"さい",       Sound::kST,  u""},
+    {u"週",       u"しゅう",     Sound::kST,  u""},
+    {u"週間",     u"しゅうかん", Sound::kST,  u""},
+    {u"足",       u"そく",       Sound::kST,  u"ぞく"},
+    {u"頭",       u"とう",       Sound::kST,  u""},
+    {u"通",       u"つう",       Sound::kST,  u""},
+    {u"点",       u"てん",       Sound::kST,  u""},
+    {u"着",       u"ちゃく",     Sound::kST,  u""},
+    {u"人",       u"にん",       Sound::kNone, u""},
+    {u"日",       u"にち",       Sound::kNone, u""},
+    {u"日間",     u"にちかん",   Sound::kNone, u""},
+    {u"年",       u"ねん",       Sound::kNone, u""},
+    {u"年間",     u"ねんかん",   Sound::kNone, u""},
+    {u"月",       u"がつ",       Sound::kNone, u""},
+    {u"時",       u"じ",         Sound::kNone, u""},
+    {u"時間",     u"じかん",     Sound::kNone, u""},
+    {u"円",       u"えん",       Sound::kNone, u""},
+    {u"枚",       u"まい",       Sound::kNone, u""},
+    {u"度",       u"ど",         Sound::kNone, u""},
+    {u"番",       u"ばん",       Sound::kNone, u""},
+    {u"番目",     u"ばんめ",     Sound::kNone, u""},
+    {u"台",       u"だい",       Sound::kNone, u""},
+    {u"秒",       u"びょう",     Sound::kNone, u""},
+    {u"倍",       u"ばい",       Sound::kNone, u""},
+    {u"つ",       u"つ",         Sound::kNone, u""},
+});
+// clang-format on
+
+// Readings that no sound rule gives. An exact row reads exactly `value` with the counter; a last-
+// digit row reads a last digit `value` with the counter, after the rest of the number (十四時
+// じゅうよじ). Readings are separated by |, the usual one first.
+enum class Match { kExact, kLastDigit };
+struct Irregular {
+  std::u16string_view counter;
+  Match match;
+  std::uint64_t value;
+  std::u16string_view readings;
+};
+
+// clang-format off
+constexpr auto kIrregulars = std::to_array<Irregular>({
+    // counter  match              value  readings
+    {u"日",     Match::kExact,     1,     u"いちにち|ついたち"},
+    {u"日",     Match::kExact,     2,     u"ふつか"},
+    {u"日",     Match::kExact,     3,     u"みっか"},
+    {u"日",     Match::kExact,     4,     u"よっか"},
+    {u"日",     Match::kExact,     5,     u"いつか"},
+    {u"日",     Match::kExact,     6,     u"むいか"},
+    {u"日",     Match::kExact,     7,     u"なのか|なぬか"},
+    {u"日",     Match::kExact,     8,     u"ようか"},
+    {u"日",     Match::kExact,     9,     u"ここのか"},
+    {u"日",     Match::kExact,     10,    u"とおか"},
+    {u"日",     Match::kExact,     14,    u"じゅうよっか"},
+    {u"日",     Match::kExact,     20,    u"はつか|にじゅうにち"},
+    {u"日",     Match::kExact,     24,    u"にじゅうよっか"},
+    {u"人",     Match::kExact,     1,     u"ひとり"},
+    {u"人",     Match::kExact,     2,     u"ふたり"},
+    {u"人",     Match::kLastDigit, 4,     u"よにん"},
+    {u"つ",     Match::kExact,     1,     u"ひとつ"},
+    {u"つ",     Match::kExact,     2,     u"ふたつ"},
+    {u"つ",     Match::kExact,     3,     u"みっつ"},
+    {u"つ",     Match::kExact,     4,     u"よっつ"},
+    {u"つ",     Match::kExact,     5,     u"いつつ"},
+    {u"つ",     Match::kExact,     6,     u"むっつ"},
+    {u"つ",     Match::kExact,     7,     u"ななつ"},
+    {u"つ",     Match::kExact,     8,     u"やっつ"},
+    {u"つ",     Match::kExact,     9,     u"ここのつ"},
+    {u"歳",     Match::kExact,     20,    u"はたち|にじゅっさい"},
+    {u"月",     Match::kExact,     4,     u"しがつ"},
+    {u"月",     Match::kExact,     7,     u"しちがつ"},
+    {u"月",     Match::kExact,     9,     u"くがつ"},
+    {u"時",     Match::kLastDigit, 4,     u"よじ"},
+    {u"時",     Match::kLastDigit, 7,     u"しちじ"},
+    {u"時",     Match::kLastDigit, 9,     u"くじ"},
+    {u"つ",     Match::kExact,     10,    u"とお"},
+    {u"年",     Match::kLastDigit, 4,     u"よねん"},
+    {u"分",     Match::kLastDigit, 4,     u"よんぷん"},
+});
+// clang-format on
+
+std::optional<std::uint64_t> UnitValue(const auto& units, char16_t c) {
+  for (const Unit& unit : units) {
+    if (unit.numeral == c) return unit.value;
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint64_t> DigitValue(char16_t c) {
+  if (c == u'零') return 0;
+  const std::size_t digit = kDigits.find(c);
+  if (digit == std::u16string_view::npos) return std::nullopt;
+  return digit;
+}
+
+// 1 to 9999 as said: 三百 さんびゃく, 六百 ろっぴゃく, 三千 さんぜん, 八千 はっせん.
+std::u16string ReadBelowTenThousand(std::uint64_t value) {
+  static constexpr std::array<std::u16string_view, 10> kThousands = {
+      u"", u"せん", u"にせん", u"さんぜん", u"よんせん", u"ごせん",
+      u"ろくせん", u"ななせん", u"はっせん", u"きゅうせん"};
+  static constexpr std::array<std::u16string_view, 10> kHundreds = {
+      u"", u"ひゃく", u"にひゃく", u"さんびゃく", u"よんひゃく", u"ごひゃく",
+      u"ろっぴゃく", u"ななひゃく", u"はっぴゃく", u"きゅうひゃく"};
+  std::u16string out(kThousands[value / 1000 % 10]);
+  out += kHundreds[value / 100 % 10];
+  if (const std::uint64_t tens = value / 10 % 10; tens != 0) {
+    if (tens > 1) out += kDigitReadings[tens];
+    out += u"じゅう";
+  }
+  out += kDigitReadings[value % 10];
+  return out;
+}
+
+bool EndsIn(std::u16string_view text, std::u16string_view end) {
+  return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
+}
+
+// `number` cut short with っ where `sound` asks for it (いち いっ, じゅう じゅっ, ひゃく ひゃっ).
+bool Geminate(std::u16string& number, std::uint64_t value, Sound sound) {
+  if (sound == Sound::kNone || value == 0) return false;
+  const bool k_or_h = sound == Sound::kK || sound == Sound::kH;
+  const std::uint64_t ones = value % 10;
+  const bool cut = ones == 1 || ones == 8 || (k_or_h && ones == 6) ||
+                   (ones == 0 && value / 10 % 10 != 0) ||
+                   (k_or_h && ones == 0 && value / 10 % 10 == 0 && value / 100 % 10 != 0);
+  if (!cut || !(EndsIn(number, u"ち") || EndsIn(number, u"く") || EndsIn(number, u"う"))) {
+    return false;
+  }
+  number.back() = u'っ';
+  return true;
+}
+
+// The h row's kana in the p row: ほ ぽ.
+std::u16string ToPRow(std::u16string_view reading) {
+  std::u16string out(reading);
+  if (!out.empty() && std::u16string_view(u"はひふへほ").find(out[0]) != std::u16string_view::npos) {
+    out[0] = static_cast<char16_t>(out[0] + 2);
+  }
+  return out;
+}
+
+const Counter* FindCounter(std::u16string_view surface) {
+  const auto found = std::find_if(kCounters.begin(), kCounters.end(),
+                                  [surface](const Counter& c) { return c.surface == surface; });
+  return found == kCounters.end() ? nullptr : &*found;
+}
+
+void AppendReadings(std::vector<std::u16string>& out, std::u16string_view head,
+                    std::u16string_view readings) {
+  for (std::size_t start = 0; start <= readings.size();) {
+    const std::size_t bar = std::min(readings.find(u'|', start), readings.size());
+    out.push_back(std::u16string(head) + std::u16string(readings.substr(start, bar - start)));
+    start = bar + 1;
+  }
+}
+
+}  // namespace
+
+bool IsNumeral(char16_t c) {
+  return DigitValue(c) || UnitValue(kSmallUnits, c) || UnitValue(kLargeUnits, c);
+}
+
+std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral) {
+  if (numeral.empty()) return std::nullopt;
+  const bool positional = std::all_of(numeral.begin(), numeral.end(),
+                                      [](char16_t c) { return DigitValue(c).has_value(); });
+  std::uint64_t total = 0;
+  if (positional) {
+    if (numeral.size() > 16) return std::nullopt;
+    for (const char16_t c : numeral) total = total * 10 + *DigitValue(c);
+    return total;
+  }
+  std::uint64_t section = 0;  // below the last large unit (万)
+  std::optional<std::uint64_t> digit;
+  std::uint64_t last_large = kLimit;
+  for (const char16_t c : numeral) {
+    if (const auto d = DigitValue(c)) {
+      if (digit) return std::nullopt;  // two digits in a row, as in 二三十
+      digit = *d;
+    } else if (const auto small = UnitValue(kSmallUnits, c)) {
+      if (section % (*small * 10) != 0) return std::nullopt;  // out of order, as in 十百
+      section += digit.value_or(1) * *small;
+      digit.reset();
+    } else if (const auto large = UnitValue(kLargeUnits, c)) {
+      section += digit.value_or(0);
+      if (*large >= last_large || section == 0) return std::nullopt;
+      total += section * *large;
+      last_large = *large;
+      section = 0;
+      digit.reset();
+    } else {
+      return std::nullopt;
+    }
+  }
+  return total + section + digit.value_or(0);
+}
+
+std::u16string ReadNumber(std::uint64_t value) {
+  if (value == 0) return u"ぜろ";
+  static constexpr std::array<std::u16string_view, 3> kLargeReadings = {u"ちょう", u"おく",
+                                                                         u"まん"};
+  std::u16string out;
+  std::uint64_t scale = 1'000'000'000'000;
+  for (const std::u16string_view large : kLargeReadings) {
+    if (const std::uint64_t group = value / scale % 10'000; group != 0) {
+      std::u16string part = ReadBelowTenThousand(group);
+      // 一兆 いっちょう, 八兆 はっちょう, 十兆 じゅっちょう
+      if (large == u"ちょう") Geminate(part, group, Sound::kST);
+      out += part;
+      out += large;
+    }
+    scale /= 10'000;
+  }
+  return out + ReadBelowTenThousand(value % 10'000);
+}
+
+bool IsCounter(std::u16string_view counter) { return FindCounter(counter) != nullptr; }
+
+std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view counter,
+                                        bool question) {
+  std::vector<std::u16string> out;
+  const Counter* row = FindCounter(counter);
+  if (row == nullptr) return out;
+  if (!question) {
+    for (const Irregular& irregular : kIrregulars) {
+      if (irregular.counter != counter) continue;
+      if (irregular.match == Match::kExact && irregular.value == value) {
+        AppendReadings(out, u"", irregular.readings);
+      } else if (irregular.match == Match::kLastDigit && value % 10 == irregular.value) {
+        AppendReadings(out, value >= 10 ? ReadNumber(value - value % 10) : u"",
+                       irregular.readings);
+      }
+    }
+    if (!out.empty()) return out;
+  }
+  std::u16string number = question ? std::u16string(u"なん") : ReadNumber(value);
+  std::u16string reading(row->reading);
+  if (Geminate(number, value, row->sound) && row->sound == Sound::kH) {
+    reading = ToPRow(reading);
+  } else if (!row->after_n.empty() && EndsIn(number, u"ん") && !EndsIn(number, u"よん")) {
+    reading = row->after_n;
+  }
+  out.push_back(number + reading);
+  return out;
+}
+
+}  // namespace readings::internal

@@ -1,0 +1,74 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Readings of the kanji in lyrics: which hiragana a singer sings for each kanji word, found by
+// morphological analysis with a MeCab dictionary. Text is UTF-16 code units, as a text box holds
+// it; positions count code units.
+namespace readings {
+
+// Thrown when the dictionary folder is missing, incomplete or unreadable.
+class DictionaryError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The most readings offered for one word, the chosen one included.
+inline constexpr std::size_t kMaxAlternatives = 8;
+
+// One word's kanji and what to put in their place.
+struct Replacement {
+  std::size_t position = 0;
+  std::size_t length = 0;
+  // The reading in hiragana; empty when no dictionary entry reads these kanji.
+  std::u16string reading;
+  // The readings to choose from, `reading` first, at most kMaxAlternatives; empty with `reading`.
+  std::vector<std::u16string> alternatives;
+
+  friend bool operator==(const Replacement&, const Replacement&) = default;
+};
+
+// Whether `text` holds a kanji (an ideograph, 々, 〆 or 〇) anywhere.
+bool HasKanji(std::u16string_view text);
+
+// The kanji runs of `text` (kanji with 々 〆 〇, and ヶ ヵ ケ between kanji) as positions and
+// lengths, in order.
+std::vector<std::pair<std::size_t, std::size_t>> KanjiRuns(std::u16string_view text);
+
+class Analyzer;
+
+// Reads kanji with one opened dictionary. Not for use from two threads at once.
+class Reader {
+ public:
+  // Opens the dictionary in `folder` (a compiled IPADIC in UTF-8), mapping its files rather
+  // than reading them. Throws DictionaryError when that fails.
+  explicit Reader(const std::filesystem::path& folder);
+  ~Reader();
+  Reader(const Reader&) = delete;
+  Reader& operator=(const Reader&) = delete;
+
+  // The replacements for the kanji of `text`, in order and not overlapping.
+  std::vector<Replacement> Read(std::u16string_view text);
+
+  // The replacements for the kanji inside `text[begin, end)`, each word read with the lines
+  // around it; a word that reaches outside the range is read from its part inside alone.
+  std::vector<Replacement> Read(std::u16string_view text, std::size_t begin, std::size_t end);
+
+ private:
+  std::unique_ptr<Analyzer> analyzer_;
+};
+
+// `text` with `replacements` (in order, not overlapping) put in; replacements without a reading
+// leave their kanji.
+std::u16string Apply(std::u16string_view text, const std::vector<Replacement>& replacements);
+
+}  // namespace readings

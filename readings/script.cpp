@@ -1,0 +1,128 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#include "readings/script.h"
+
+namespace readings::internal {
+
+CodePoint CodePointAt(std::u16string_view text, std::size_t i) {
+  const char16_t unit = text[i];
+  if (unit < 0xD800 || unit > 0xDFFF) return {unit, 1};
+  if (unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+    return {0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00), 2};
+  }
+  return {0xFFFD, 1};
+}
+
+bool IsKanji(char32_t c) {
+  return (c >= 0x4E00 && c <= 0x9FFF) ||    // unified ideographs
+         (c >= 0x3400 && c <= 0x4DBF) ||    // extension A
+         (c >= 0xF900 && c <= 0xFAFF) ||    // compatibility ideographs
+         (c >= 0x20000 && c <= 0x323AF) ||  // extensions B to I, compatibility supplement
+         c == U'々' || c == U'〆' || c == U'〇' || c == U'〻';
+}
+
+bool IsKanjiLink(char32_t c) { return c == U'ヶ' || c == U'ヵ' || c == U'ケ'; }
+
+bool IsKana(char32_t c) { return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 && c <= 0x30FF); }
+
+std::u16string ToHiragana(std::u16string_view text) {
+  std::u16string hiragana(text);
+  for (char16_t& unit : hiragana) {
+    if (unit >= u'ァ' && unit <= u'ヶ') unit = static_cast<char16_t>(unit - (u'ァ' - u'ぁ'));
+  }
+  return hiragana;
+}
+
+Utf8Text ToUtf8(std::u16string_view text) {
+  Utf8Text out;
+  out.bytes.reserve(text.size() * 3);
+  out.position.reserve(text.size() * 3 + 1);
+  for (std::size_t i = 0; i < text.size();) {
+    const auto [c, size] = CodePointAt(text, i);
+    const auto at = static_cast<std::uint32_t>(i);
+    auto put = [&out, at](unsigned value) {
+      out.bytes.push_back(static_cast<char>(value));
+      out.position.push_back(at);
+    };
+    if (c < 0x20 || c == 0x7F) {
+      put(' ');
+    } else if (c < 0x80) {
+      put(c);
+    } else if (c < 0x800) {
+      put(0xC0 | (c >> 6));
+      put(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      put(0xE0 | (c >> 12));
+      put(0x80 | ((c >> 6) & 0x3F));
+      put(0x80 | (c & 0x3F));
+    } else {
+      put(0xF0 | (c >> 18));
+      put(0x80 | ((c >> 12) & 0x3F));
+      put(0x80 | ((c >> 6) & 0x3F));
+      put(0x80 | (c & 0x3F));
+    }
+    i += size;
+  }
+  out.position.push_back(static_cast<std::uint32_t>(text.size()));
+  return out;
+}
+
+std::u16string FromUtf8(std::string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = size == 1 ? lead : lead & (0x7Fu >> size);
+    for (std::size_t k = 1; k < size && i + k < text.size(); ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3Fu);
+    }
+    if (c >= 0x10000) {
+      out.push_back(static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10)));
+      out.push_back(static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF)));
+    } else {
+      out.push_back(static_cast<char16_t>(c));
+    }
+    i += size;
+  }
+  return out;
+}
+
+}  // namespace readings::internal
+
+namespace readings {
+
+using internal::CodePointAt;
+using internal::IsKanji;
+
+bool HasKanji(std::u16string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto [c, size] = CodePointAt(text, i);
+    if (IsKanji(c)) return true;
+    i += size;
+  }
+  return false;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> KanjiRuns(std::u16string_view text) {
+  std::vector<std::pair<std::size_t, std::size_t>> runs;
+  std::size_t start = 0;
+  std::size_t end = 0;  // of the run being collected, past its last kanji; 0 while none
+  for (std::size_t i = 0; i < text.size();) {
+    const auto [c, size] = CodePointAt(text, i);
+    if (IsKanji(c)) {
+      // Only links (ヶ) can stand between this kanji and the run's last one.
+      if (end == 0) start = i;
+      end = i + size;
+    } else if (end != 0 && !internal::IsKanjiLink(c)) {
+      runs.emplace_back(start, end - start);
+      end = 0;
+    }
+    i += size;
+  }
+  if (end != 0) runs.emplace_back(start, end - start);
+  return runs;
+}
+
+}  // namespace readings

@@ -1,0 +1,43 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Which script each character of lyrics belongs to, and the text conversions that the readings
+// need. Text is UTF-16; a lone surrogate is a character of its own that belongs to no script.
+namespace readings::internal {
+
+// The code point that starts at `text[i]` and how many code units it takes (U+FFFD, 1 for a
+// lone surrogate).
+struct CodePoint {
+  char32_t value;
+  std::size_t size;
+};
+CodePoint CodePointAt(std::u16string_view text, std::size_t i);
+
+// An ideograph (unified, extensions, compatibility) or 々 〆 〇 〻.
+bool IsKanji(char32_t c);
+// ヶ ヵ ケ, which belong to a kanji run when kanji stand on both sides (一ヶ月, 霞ケ関).
+bool IsKanjiLink(char32_t c);
+bool IsKana(char32_t c);
+
+// `text` with katakana turned into hiragana; everything else stays.
+std::u16string ToHiragana(std::u16string_view text);
+
+// Text for the analyser: UTF-8, with control characters as blanks and lone surrogates as U+FFFD,
+// and for each byte (and one past the end) the UTF-16 position of the character it belongs to.
+struct Utf8Text {
+  std::string bytes;
+  std::vector<std::uint32_t> position;
+};
+Utf8Text ToUtf8(std::u16string_view text);
+
+std::u16string FromUtf8(std::string_view text);
+
+}  // namespace readings::internal

@@ -1,0 +1,348 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#include "ui/kanji_readings.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolTip>
+#include <algorithm>
+#include <exception>
+#include <string_view>
+
+#include "readings/readings.h"
+#include "ui/busy_cursor.h"
+#include "ui/messages.h"
+
+namespace ui {
+namespace {
+
+// Kanji runs that reach into the visible part from outside it are found from this far away.
+constexpr int kLongestRun = 64;
+
+std::u16string_view Units(const QString& text) {
+  return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
+
+QString FromUnits(std::u16string_view units) {
+  return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
+}
+
+QTextCharFormat RewrittenFormat() {
+  QTextCharFormat format;
+  format.setBackground(QColor(0x1F, 0x3F, 0x5F));
+  return format;
+}
+
+QTextCharFormat UnreadFormat() {
+  QTextCharFormat format;
+  format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+  format.setUnderlineColor(QColor(0xFF, 0x40, 0x40));
+  return format;
+}
+
+QTextCharFormat PendingFormat() {
+  QTextCharFormat format;
+  format.setUnderlineStyle(QTextCharFormat::DotLine);
+  format.setUnderlineColor(QColor(0xFF, 0x80, 0x00));
+  return format;
+}
+
+}  // namespace
+
+std::filesystem::path DictionaryFolder() {
+  const std::filesystem::path configured(MELIVANT_DICTIONARY_DIR);
+  if (configured.is_absolute()) return configured;
+  return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()) /
+         configured;
+}
+
+KanjiReadings::KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
+                             std::filesystem::path dictionary)
+    : QObject(box), box_(box), messages_(messages), dictionary_(std::move(dictionary)) {
+  setObjectName(QStringLiteral("KanjiReadings"));
+  rewrite_ = new QAction(QStringLiteral(u"汉字→假名 (F7)"), this);
+  rewrite_->setObjectName(QStringLiteral("RewriteKanji"));
+  connect(rewrite_, &QAction::triggered, this, &KanjiReadings::Rewrite);
+
+  box->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(box, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
+    const std::unique_ptr<QMenu> menu(CreateContextMenu(position));
+    menu->exec(box_->viewport()->mapToGlobal(position));
+  });
+  connect(box->document(), &QTextDocument::contentsChange, this, &KanjiReadings::FollowEdit);
+  connect(box->verticalScrollBar(), &QScrollBar::valueChanged, this, &KanjiReadings::Decorate);
+  box->installEventFilter(this);
+  box->viewport()->installEventFilter(this);
+}
+
+KanjiReadings::~KanjiReadings() = default;
+
+bool KanjiReadings::OpenDictionary() {
+  {
+    const BusyCursor busy;
+    try {
+      reader_ = std::make_unique<readings::Reader>(dictionary_);
+      return true;
+    } catch (const std::exception&) {
+      // Whatever is wrong with the dictionary, the user is told where it should be.
+    }
+  }
+  messages_.Show(box_, messages::DictionaryMissing(FromUnits(dictionary_.u16string())));
+  return false;
+}
+
+void KanjiReadings::Rewrite() {
+  if (!reader_ && !OpenDictionary()) return;
+  const QTextCursor selection = box_->textCursor();
+  // The raw text counts a line break as one code unit, as the cursor positions do.
+  const QString text = box_->document()->toRawText();
+  const int begin = selection.hasSelection() ? selection.selectionStart() : 0;
+  const int end = selection.hasSelection() ? selection.selectionEnd() : int(text.size());
+
+  std::vector<readings::Replacement> found;
+  {
+    const BusyCursor busy;
+    try {
+      found = reader_->Read(Units(text), static_cast<std::size_t>(begin),
+                            static_cast<std::size_t>(end));
+    } catch (const std::exception&) {
+      found.clear();
+      reader_.reset();
+    }
+  }
+  if (!reader_) {
+    messages_.Show(box_, messages::DictionaryMissing(FromUnits(dictionary_.u16string())));
+    return;
+  }
+
+  // Everything from the first word read to the last one is replaced in one edit, and the new
+  // marks are placed where their words land.
+  const auto read = [](const readings::Replacement& r) { return !r.reading.empty(); };
+  const auto first = std::find_if(found.begin(), found.end(), read);
+  const auto last = std::find_if(found.rbegin(), found.rend(), read);
+  const int span_begin = first == found.end() ? begin : int(first->position);
+  const int span_end = first == found.end() ? begin : int(last->position + last->length);
+  int delta = 0;
+  for (const readings::Replacement& replacement : found) {
+    if (read(replacement)) delta += int(replacement.reading.size()) - int(replacement.length);
+  }
+  QString rewritten;  // the new text of [span_begin, span_end)
+  std::vector<Mark> marks;
+  int copied = span_begin;
+  for (const readings::Replacement& replacement : found) {
+    const int position = int(replacement.position);
+    const int length = int(replacement.length);
+    Mark mark{position, length, text.mid(position, length), {}};
+    if (read(replacement)) {
+      rewritten += QStringView(text).mid(copied, position - copied);
+      mark.position = span_begin + int(rewritten.size());
+      mark.length = int(replacement.reading.size());
+      rewritten += FromUnits(replacement.reading);
+      for (const std::u16string& reading : replacement.alternatives) {
+        mark.readings.append(FromUnits(reading));
+      }
+      copied = position + length;
+    } else if (position > span_begin && position < span_end) {
+      rewritten += QStringView(text).mid(copied, position - copied);
+      mark.position = span_begin + int(rewritten.size());
+      rewritten += mark.original;
+      copied = position + length;
+    } else if (position >= span_end) {
+      mark.position += delta;
+    }
+    marks.push_back(std::move(mark));
+  }
+  rewritten += QStringView(text).mid(copied, span_end - copied);
+
+  if (span_end > span_begin) {
+    QTextCursor edit(box_->document());
+    edit.beginEditBlock();
+    edit.setPosition(span_begin);
+    edit.setPosition(span_end, QTextCursor::KeepAnchor);
+    edit.insertText(rewritten);
+    edit.endEditBlock();
+  }
+  // Marks from an earlier rewrite inside the range give way to the new ones.
+  std::erase_if(marks_, [&](const Mark& mark) {
+    return mark.position < end + delta && mark.position + mark.length > begin;
+  });
+  marks_.insert(marks_.end(), marks.begin(), marks.end());
+  std::sort(marks_.begin(), marks_.end(),
+            [](const Mark& a, const Mark& b) { return a.position < b.position; });
+
+  QTextCursor cursor(box_->document());
+  if (selection.hasSelection()) {
+    cursor.setPosition(begin);
+    cursor.setPosition(end + delta, QTextCursor::KeepAnchor);
+  } else {
+    const int at = selection.position();
+    cursor.setPosition(at <= span_begin ? at : at >= span_end ? at + delta : span_end + delta);
+  }
+  box_->setTextCursor(cursor);
+  Decorate();
+}
+
+QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
+  QMenu* menu = box_->createStandardContextMenu(position);
+  QAction* first = menu->actions().value(0);
+  if (const Mark* mark = MarkAt(CharacterAt(position))) {
+    if (mark->readings.isEmpty()) {
+      QAction* none = new QAction(QStringLiteral(u"词典里没有「%1」的读音").arg(mark->original), menu);
+      none->setEnabled(false);
+      menu->insertAction(first, none);
+    } else {
+      const QString current = box_->document()->toRawText().mid(mark->position, mark->length);
+      QList<QAction*> actions;
+      QStringList choices = mark->readings;
+      choices.append(mark->original);
+      const int position_of_mark = mark->position;
+      for (const QString& choice : choices) {
+        const QString caption = choice == mark->original
+                                    ? QStringLiteral(u"原文：%1").arg(choice)
+                                    : choice;
+        auto* action = new QAction(caption, menu);
+        actions.append(action);
+        action->setCheckable(true);
+        action->setChecked(choice == current);
+        connect(action, &QAction::triggered, this, [this, position_of_mark, choice] {
+          if (Mark* chosen = MarkAt(position_of_mark)) Replace(*chosen, choice);
+        });
+      }
+      menu->insertActions(first, actions);
+    }
+    menu->insertSeparator(first);
+  }
+  menu->addSeparator();
+  menu->addAction(rewrite_);
+  return menu;
+}
+
+void KanjiReadings::Replace(Mark& mark, const QString& text) {
+  const int delta = int(text.size()) - mark.length;
+  QTextCursor edit(box_->document());
+  edit.beginEditBlock();
+  edit.setPosition(mark.position);
+  edit.setPosition(mark.position + mark.length, QTextCursor::KeepAnchor);
+  editing_ = true;
+  edit.insertText(text);
+  editing_ = false;
+  edit.endEditBlock();
+  mark.length = int(text.size());
+  for (Mark& later : marks_) {
+    if (later.position > mark.position) later.position += delta;
+  }
+  Decorate();
+}
+
+void KanjiReadings::FollowEdit(int position, int removed, int added) {
+  if (editing_) return;
+  std::erase_if(marks_, [&](Mark& mark) {
+    if (mark.position + mark.length <= position) return false;
+    if (mark.position >= position + removed) {
+      mark.position += added - removed;
+      return false;
+    }
+    return true;  // the edit changed the word
+  });
+  Decorate();
+}
+
+int KanjiReadings::CharacterAt(const QPoint& point) const {
+  const QTextCursor cursor = box_->cursorForPosition(point);
+  return point.x() >= box_->cursorRect(cursor).x() ? cursor.position() : cursor.position() - 1;
+}
+
+KanjiReadings::Mark* KanjiReadings::MarkAt(int position) {
+  const auto found = std::upper_bound(
+      marks_.begin(), marks_.end(), position,
+      [](int at, const Mark& mark) { return at < mark.position + mark.length; });
+  return found != marks_.end() && found->position <= position ? &*found : nullptr;
+}
+
+void KanjiReadings::Decorate() {
+  const QRect area = box_->viewport()->rect();
+  const int last = box_->document()->characterCount() - 1;
+  const int from = std::max(0, box_->cursorForPosition(area.topLeft()).position() - kLongestRun);
+  const int to = std::min(last, box_->cursorForPosition(area.bottomRight()).position() + kLongestRun);
+
+  QList<QTextEdit::ExtraSelection> selections;
+  auto select = [this, &selections](int position, int length, const QTextCharFormat& format) {
+    QTextCursor cursor(box_->document());
+    cursor.setPosition(position);
+    cursor.setPosition(position + length, QTextCursor::KeepAnchor);
+    selections.append({cursor, format});
+  };
+  auto mark = std::upper_bound(marks_.begin(), marks_.end(), from, [](int at, const Mark& m) {
+    return at < m.position + m.length;
+  });
+  for (auto m = mark; m != marks_.end() && m->position < to; ++m) {
+    select(m->position, m->length, m->readings.isEmpty() ? UnreadFormat() : RewrittenFormat());
+  }
+
+  QTextCursor visible(box_->document());
+  visible.setPosition(from);
+  visible.setPosition(to, QTextCursor::KeepAnchor);
+  const QString text = visible.selectedText();
+  for (const auto& [run_position, run_length] : readings::KanjiRuns(Units(text))) {
+    // The parts of the run that no mark holds.
+    int at = from + int(run_position);
+    const int run_end = at + int(run_length);
+    while (at < run_end) {
+      while (mark != marks_.end() && mark->position + mark->length <= at) ++mark;
+      const int free_end = mark != marks_.end() ? std::min(run_end, mark->position) : run_end;
+      if (free_end > at) select(at, free_end - at, PendingFormat());
+      at = mark != marks_.end() && free_end < run_end ? mark->position + mark->length : run_end;
+    }
+  }
+  box_->setExtraSelections(selections);
+}
+
+QString KanjiReadings::ToolTipAt(int position) {
+  if (const Mark* mark = MarkAt(position)) {
+    if (mark->readings.isEmpty()) return QStringLiteral(u"词典里没有这些汉字的读音，请自己改写");
+    return QStringLiteral(u"原文：%1（右键可选择其他读音）").arg(mark->original);
+  }
+  const QChar c = box_->document()->characterAt(position);
+  const char16_t unit = c.unicode();
+  if (position >= 0 && !readings::KanjiRuns(std::u16string_view(&unit, 1)).empty()) {
+    return QStringLiteral(u"按 F7 把汉字改写成平假名");
+  }
+  return {};
+}
+
+bool KanjiReadings::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == box_) {
+    // F7 is read as a key of the box, not as a shortcut, so that it works wherever the box gets
+    // the keys, also before its window has been activated.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (event->type() == QEvent::KeyPress && key->key() == Qt::Key_F7 &&
+        key->modifiers() == Qt::NoModifier) {
+      Rewrite();
+      return true;
+    }
+    return false;
+  }
+  if (event->type() == QEvent::ToolTip) {
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QString tip = ToolTipAt(CharacterAt(help->pos()));
+    if (tip.isEmpty()) {
+      QToolTip::hideText();
+    } else {
+      QToolTip::showText(help->globalPos(), tip, box_->viewport());
+    }
+    return true;
+  }
+  if (event->type() == QEvent::Resize) Decorate();
+  return QObject::eventFilter(watched, event);
+}
+
+}  // namespace ui
