@@ -24,9 +24,9 @@ class Analyzer {
   struct Token {
     std::size_t begin = 0;  // bytes of the analysed text
     std::size_t end = 0;
-    bool known = false;    // a dictionary entry, not a guess for an unknown word
-    bool number = false;   // a numeral (名詞,数)
-    bool counter = false;  // a counter after a number (名詞,接尾,助数詞)
+    bool known = false;        // a dictionary entry, not a guess for an unknown word
+    bool number = false;       // a numeral (名詞,数)
+    bool counter = false;      // a counter after a number (名詞,接尾,助数詞)
     std::string_view reading;  // katakana; empty when unknown
     const void* node = nullptr;
   };

@@ -46,7 +46,8 @@ Analyzer::Analyzer(const std::filesystem::path& folder) {
   const std::filesystem::path settings = folder / "dicrc";
   for (const char* file : {"dicrc", "sys.dic", "matrix.bin", "char.bin", "unk.dic"}) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(folder / file, error)) Fail(folder, "no " + std::string(file));
+    if (!std::filesystem::is_regular_file(folder / file, error))
+      Fail(folder, "no " + std::string(file));
   }
   std::string program = "melivant-helper";
   std::string settings_option = "-r";

@@ -158,11 +158,11 @@ std::optional<std::uint64_t> DigitValue(char16_t c) {
 // 1 to 9999 as said: 三百 さんびゃく, 六百 ろっぴゃく, 三千 さんぜん, 八千 はっせん.
 std::u16string ReadBelowTenThousand(std::uint64_t value) {
   static constexpr std::array<std::u16string_view, 10> kThousands = {
-      u"", u"せん", u"にせん", u"さんぜん", u"よんせん", u"ごせん",
-      u"ろくせん", u"ななせん", u"はっせん", u"きゅうせん"};
+      u"",       u"せん",     u"にせん",   u"さんぜん", u"よんせん",
+      u"ごせん", u"ろくせん", u"ななせん", u"はっせん", u"きゅうせん"};
   static constexpr std::array<std::u16string_view, 10> kHundreds = {
-      u"", u"ひゃく", u"にひゃく", u"さんびゃく", u"よんひゃく", u"ごひゃく",
-      u"ろっぴゃく", u"ななひゃく", u"はっぴゃく", u"きゅうひゃく"};
+      u"",         u"ひゃく",     u"にひゃく",   u"さんびゃく", u"よんひゃく",
+      u"ごひゃく", u"ろっぴゃく", u"ななひゃく", u"はっぴゃく", u"きゅうひゃく"};
   std::u16string out(kThousands[value / 1000 % 10]);
   out += kHundreds[value / 100 % 10];
   if (const std::uint64_t tens = value / 10 % 10; tens != 0) {
@@ -195,7 +195,8 @@ bool Geminate(std::u16string& number, std::uint64_t value, Sound sound) {
 // The h row's kana in the p row: ほ ぽ.
 std::u16string ToPRow(std::u16string_view reading) {
   std::u16string out(reading);
-  if (!out.empty() && std::u16string_view(u"はひふへほ").find(out[0]) != std::u16string_view::npos) {
+  if (!out.empty() &&
+      std::u16string_view(u"はひふへほ").find(out[0]) != std::u16string_view::npos) {
     out[0] = static_cast<char16_t>(out[0] + 2);
   }
   return out;
@@ -260,7 +261,7 @@ std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral) {
 std::u16string ReadNumber(std::uint64_t value) {
   if (value == 0) return u"ぜろ";
   static constexpr std::array<std::u16string_view, 3> kLargeReadings = {u"ちょう", u"おく",
-                                                                         u"まん"};
+                                                                        u"まん"};
   std::u16string out;
   std::uint64_t scale = 1'000'000'000'000;
   for (const std::u16string_view large : kLargeReadings) {
@@ -289,8 +290,7 @@ std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view
       if (irregular.match == Match::kExact && irregular.value == value) {
         AppendReadings(out, u"", irregular.readings);
       } else if (irregular.match == Match::kLastDigit && value % 10 == irregular.value) {
-        AppendReadings(out, value >= 10 ? ReadNumber(value - value % 10) : u"",
-                       irregular.readings);
+        AppendReadings(out, value >= 10 ? ReadNumber(value - value % 10) : u"", irregular.readings);
       }
     }
     if (!out.empty()) return out;

@@ -21,12 +21,13 @@ using internal::ToHiragana;
 constexpr std::size_t kLongestPiece = 2048;
 
 bool IsLineBreak(char16_t c) {
-  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' ||
-         c == u'\u2028' || c == u'\u2029';
+  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
+         c == u'\u2029';
 }
 
 bool IsPause(char16_t c) {
-  return std::u16string_view(u" \t　。、，．！？!?,.「」『』（）()").find(c) != std::u16string_view::npos;
+  return std::u16string_view(u" \t　。、，．！？!?,.「」『』（）()").find(c) !=
+         std::u16string_view::npos;
 }
 
 bool IsTrailSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
@@ -60,6 +61,16 @@ std::vector<std::u16string> Distinct(std::vector<std::u16string> readings) {
     }
   }
   return distinct;
+}
+
+// The dictionary's reading `katakana` in hiragana, or nothing when it is not all kana (the entry
+// for 々 reads 々).
+std::u16string Hiragana(std::string_view katakana) {
+  std::u16string reading = ToHiragana(FromUtf8(katakana));
+  const bool kana = std::all_of(reading.begin(), reading.end(), [](char16_t c) {
+    return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
+  });
+  return kana ? reading : std::u16string();
 }
 
 // Reads the kanji of one piece of text at a time.
@@ -103,7 +114,7 @@ class PieceReader {
   // The dictionary's own readings of tokens [first, last), one after another.
   std::u16string DictionaryReading(std::size_t first, std::size_t last) const {
     std::u16string reading;
-    for (std::size_t i = first; i < last; ++i) reading += ToHiragana(FromUtf8(tokens_[i].reading));
+    for (std::size_t i = first; i < last; ++i) reading += Hiragana(tokens_[i].reading);
     return reading;
   }
 
@@ -115,19 +126,20 @@ class PieceReader {
     if (!question) {
       auto numeral = [this](std::size_t k) {
         const std::u16string_view surface = Surface(k);
-        return tokens_[k].number && std::all_of(surface.begin(), surface.end(), internal::IsNumeral);
+        return tokens_[k].number &&
+               std::all_of(surface.begin(), surface.end(), internal::IsNumeral);
       };
       if (!numeral(i)) return i;
       while (end < tokens_.size() && Adjacent(end) && numeral(end)) ++end;
     }
-    const std::u16string_view digits = text_.substr(
-        begin_ + static_cast<std::size_t>(Begin(i)), static_cast<std::size_t>(End(end - 1) - Begin(i)));
+    const std::u16string_view digits =
+        text_.substr(begin_ + static_cast<std::size_t>(Begin(i)),
+                     static_cast<std::size_t>(End(end - 1) - Begin(i)));
     const std::optional<std::uint64_t> value =
         question ? std::optional<std::uint64_t>(0) : internal::NumeralValue(digits);
     if (!value) return i;
     if (end < tokens_.size() && Adjacent(end)) {
-      std::vector<std::u16string> readings =
-          internal::ReadCounted(*value, Surface(end), question);
+      std::vector<std::u16string> readings = internal::ReadCounted(*value, Surface(end), question);
       if (!readings.empty()) {
         readings.push_back(DictionaryReading(i, end + 1));
         Emit(Begin(i), End(end), std::move(readings));
@@ -144,13 +156,17 @@ class PieceReader {
     const Analyzer::Token& token = tokens_[i];
     const std::u16string_view surface = Surface(i);
     std::vector<std::u16string> readings;
-    if (token.known && !token.reading.empty()) {
-      readings.push_back(ToHiragana(FromUtf8(token.reading)));
+    if (token.known && !Hiragana(token.reading).empty()) {
+      readings.push_back(Hiragana(token.reading));
       for (const std::string_view other : analyzer_.OtherReadings(token)) {
-        readings.push_back(ToHiragana(FromUtf8(other)));
+        if (std::u16string reading = Hiragana(other); !reading.empty()) {
+          readings.push_back(std::move(reading));
+        }
       }
-      for (const auto& [word, reading] : internal::SongReadings()) {
-        if (word == surface) readings.insert(readings.begin(), reading);
+      for (const internal::SongReading& song : internal::SongReadings()) {
+        if (song.word != surface) continue;
+        readings.insert(readings.begin(), song.readings.front());
+        readings.insert(readings.end(), song.readings.begin() + 1, song.readings.end());
       }
     }
     readings = Distinct(std::move(readings));
@@ -223,8 +239,8 @@ class PieceReader {
   Analyzer& analyzer_;
   std::u16string_view text_;
   std::vector<Replacement>& out_;
-  std::size_t begin_ = 0;          // of the piece being read, in `text_`
-  std::vector<bool> in_run_;       // for each code unit of the piece: part of a kanji run
+  std::size_t begin_ = 0;     // of the piece being read, in `text_`
+  std::vector<bool> in_run_;  // for each code unit of the piece: part of a kanji run
   internal::Utf8Text utf8_;
   std::vector<Analyzer::Token> tokens_;
 };
@@ -244,6 +260,13 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
                                       std::size_t end) {
   end = std::min(end, text.size());
   begin = std::min(begin, end);
+  // A range never splits a character in two.
+  auto splits = [text](std::size_t at) {
+    return at > 0 && at < text.size() && IsTrailSurrogate(text[at]) &&
+           internal::CodePointAt(text, at - 1).size == 2;
+  };
+  if (splits(begin)) --begin;
+  if (splits(end)) ++end;
   // The words at the range's ends are read with the rest of their lines, up to a piece's length.
   std::size_t context_begin = begin;
   while (context_begin > 0 && begin - context_begin < kLongestPiece &&
@@ -255,7 +278,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
          !IsLineBreak(text[context_end])) {
     ++context_end;
   }
-  if (context_begin < text.size() && IsTrailSurrogate(text[context_begin])) ++context_begin;
+  if (splits(context_begin)) ++context_begin;
 
   std::vector<Replacement> found;
   ForEachPiece(text, context_begin, context_end, [&](std::size_t from, std::size_t to) {

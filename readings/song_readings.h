@@ -5,13 +5,18 @@
 
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace readings::internal {
 
-// Words that songs read otherwise than prose does (明日 あした rather than あす), from
-// song_readings.tsv: each word's characters and the reading to prefer, in hiragana.
-const std::vector<std::pair<std::u16string, std::u16string>>& SongReadings();
+// A word that songs read otherwise than prose does (明日 あした rather than あす): its characters,
+// and in hiragana the reading to prefer and then readings to offer beside the dictionary's.
+struct SongReading {
+  std::u16string word;
+  std::vector<std::u16string> readings;
+};
+
+// The words of song_readings.tsv.
+const std::vector<SongReading>& SongReadings();
 
 }  // namespace readings::internal

@@ -6,16 +6,18 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config)
+# MeCab and its UTF-8 IPADIC read the kanji of lyrics.
+kanji=(libmecab-dev mecab-ipadic-utf8)
 for task in "$@"; do
   case "$task" in
-    run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n) ;;
-    package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file) ;;
+    run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n "${kanji[@]}") ;;
+    package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file "${kanji[@]}") ;;
     test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev qt6-translations-l10n reuse lintian
-                     desktop-file-utils appstream dpkg-dev file) ;;
-    fuzz) packages+=(clang libclang-rt-14-dev) ;;
+                     desktop-file-utils appstream dpkg-dev file "${kanji[@]}") ;;
+    fuzz) packages+=(clang libclang-rt-14-dev "${kanji[@]}") ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth xdotool
-                      xclip) ;;
-    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool) ;;
+                      xclip "${kanji[@]}") ;;
+    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool "${kanji[@]}") ;;
     icons) packages+=(librsvg2-bin imagemagick python3) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
                         qt6-translations-l10n googletest dpkg-dev patch wine wine64 nsis

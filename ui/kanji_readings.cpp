@@ -13,6 +13,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolTip>
 #include <algorithm>
 #include <exception>
@@ -79,7 +80,13 @@ KanjiReadings::KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
     menu->exec(box_->viewport()->mapToGlobal(position));
   });
   connect(box->document(), &QTextDocument::contentsChange, this, &KanjiReadings::FollowEdit);
-  connect(box->verticalScrollBar(), &QScrollBar::valueChanged, this, &KanjiReadings::Decorate);
+  // The box lays out an edit only after telling of it, so the marks are drawn afterwards.
+  decorate_ = new QTimer(this);
+  decorate_->setSingleShot(true);
+  decorate_->setInterval(0);
+  connect(decorate_, &QTimer::timeout, this, &KanjiReadings::Decorate);
+  connect(box->verticalScrollBar(), &QScrollBar::valueChanged, decorate_,
+          qOverload<>(&QTimer::start));
   box->installEventFilter(this);
   box->viewport()->installEventFilter(this);
 }
@@ -102,11 +109,13 @@ bool KanjiReadings::OpenDictionary() {
 
 void KanjiReadings::Rewrite() {
   if (!reader_ && !OpenDictionary()) return;
-  const QTextCursor selection = box_->textCursor();
   // The raw text counts a line break as one code unit, as the cursor positions do.
   const QString text = box_->document()->toRawText();
-  const int begin = selection.hasSelection() ? selection.selectionStart() : 0;
-  const int end = selection.hasSelection() ? selection.selectionEnd() : int(text.size());
+  const QTextCursor selection = box_->textCursor();
+  const bool selected = selection.hasSelection();
+  const int at = selection.position();
+  const int begin = selected ? selection.selectionStart() : 0;
+  const int end = selected ? selection.selectionEnd() : int(text.size());
 
   std::vector<readings::Replacement> found;
   {
@@ -180,11 +189,10 @@ void KanjiReadings::Rewrite() {
             [](const Mark& a, const Mark& b) { return a.position < b.position; });
 
   QTextCursor cursor(box_->document());
-  if (selection.hasSelection()) {
+  if (selected) {
     cursor.setPosition(begin);
     cursor.setPosition(end + delta, QTextCursor::KeepAnchor);
   } else {
-    const int at = selection.position();
     cursor.setPosition(at <= span_begin ? at : at >= span_end ? at + delta : span_end + delta);
   }
   box_->setTextCursor(cursor);
@@ -196,7 +204,8 @@ QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
   QAction* first = menu->actions().value(0);
   if (const Mark* mark = MarkAt(CharacterAt(position))) {
     if (mark->readings.isEmpty()) {
-      QAction* none = new QAction(QStringLiteral(u"词典里没有「%1」的读音").arg(mark->original), menu);
+      QAction* none =
+          new QAction(QStringLiteral(u"词典里没有「%1」的读音").arg(mark->original), menu);
       none->setEnabled(false);
       menu->insertAction(first, none);
     } else {
@@ -206,9 +215,8 @@ QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
       choices.append(mark->original);
       const int position_of_mark = mark->position;
       for (const QString& choice : choices) {
-        const QString caption = choice == mark->original
-                                    ? QStringLiteral(u"原文：%1").arg(choice)
-                                    : choice;
+        const QString caption =
+            choice == mark->original ? QStringLiteral(u"原文：%1").arg(choice) : choice;
         auto* action = new QAction(caption, menu);
         actions.append(action);
         action->setCheckable(true);
@@ -229,13 +237,14 @@ QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
 void KanjiReadings::Replace(Mark& mark, const QString& text) {
   const int delta = int(text.size()) - mark.length;
   QTextCursor edit(box_->document());
-  edit.beginEditBlock();
   edit.setPosition(mark.position);
   edit.setPosition(mark.position + mark.length, QTextCursor::KeepAnchor);
+  // The document tells of the edit when the block ends; the marks are moved here instead.
   editing_ = true;
+  edit.beginEditBlock();
   edit.insertText(text);
-  editing_ = false;
   edit.endEditBlock();
+  editing_ = false;
   mark.length = int(text.size());
   for (Mark& later : marks_) {
     if (later.position > mark.position) later.position += delta;
@@ -253,7 +262,7 @@ void KanjiReadings::FollowEdit(int position, int removed, int added) {
     }
     return true;  // the edit changed the word
   });
-  Decorate();
+  decorate_->start();
 }
 
 int KanjiReadings::CharacterAt(const QPoint& point) const {
@@ -262,9 +271,9 @@ int KanjiReadings::CharacterAt(const QPoint& point) const {
 }
 
 KanjiReadings::Mark* KanjiReadings::MarkAt(int position) {
-  const auto found = std::upper_bound(
-      marks_.begin(), marks_.end(), position,
-      [](int at, const Mark& mark) { return at < mark.position + mark.length; });
+  const auto found =
+      std::upper_bound(marks_.begin(), marks_.end(), position,
+                       [](int at, const Mark& mark) { return at < mark.position + mark.length; });
   return found != marks_.end() && found->position <= position ? &*found : nullptr;
 }
 
@@ -272,7 +281,8 @@ void KanjiReadings::Decorate() {
   const QRect area = box_->viewport()->rect();
   const int last = box_->document()->characterCount() - 1;
   const int from = std::max(0, box_->cursorForPosition(area.topLeft()).position() - kLongestRun);
-  const int to = std::min(last, box_->cursorForPosition(area.bottomRight()).position() + kLongestRun);
+  const int to =
+      std::min(last, box_->cursorForPosition(area.bottomRight()).position() + kLongestRun);
 
   QList<QTextEdit::ExtraSelection> selections;
   auto select = [this, &selections](int position, int length, const QTextCharFormat& format) {
@@ -281,9 +291,8 @@ void KanjiReadings::Decorate() {
     cursor.setPosition(position + length, QTextCursor::KeepAnchor);
     selections.append({cursor, format});
   };
-  auto mark = std::upper_bound(marks_.begin(), marks_.end(), from, [](int at, const Mark& m) {
-    return at < m.position + m.length;
-  });
+  auto mark = std::upper_bound(marks_.begin(), marks_.end(), from,
+                               [](int at, const Mark& m) { return at < m.position + m.length; });
   for (auto m = mark; m != marks_.end() && m->position < to; ++m) {
     select(m->position, m->length, m->readings.isEmpty() ? UnreadFormat() : RewrittenFormat());
   }
@@ -341,7 +350,7 @@ bool KanjiReadings::eventFilter(QObject* watched, QEvent* event) {
     }
     return true;
   }
-  if (event->type() == QEvent::Resize) Decorate();
+  if (event->type() == QEvent::Resize) decorate_->start();
   return QObject::eventFilter(watched, event);
 }
 

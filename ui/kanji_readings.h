@@ -14,6 +14,7 @@ class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QPoint;
+class QTimer;
 
 namespace readings {
 class Reader;
@@ -35,8 +36,7 @@ class KanjiReadings : public QObject {
   Q_OBJECT
 
  public:
-  KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
-                std::filesystem::path dictionary);
+  KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages, std::filesystem::path dictionary);
   ~KanjiReadings() override;
 
   // Rewrites the kanji of the selection, or of the whole text when nothing is selected. When the
@@ -75,6 +75,7 @@ class KanjiReadings : public QObject {
   std::filesystem::path dictionary_;
   std::unique_ptr<readings::Reader> reader_;
   QAction* rewrite_;
+  QTimer* decorate_;
   std::vector<Mark> marks_;  // in text order, not overlapping
   bool editing_ = false;     // while this object changes the text itself
 };

@@ -66,7 +66,8 @@ deb=$(find "$work/package" -maxdepth 1 -name '*.deb' | head -n 1)
 depends=$(dpkg-deb -f "$deb" Depends 2>/dev/null)
 check ".deb names the configured home page, or none" \
   test "$(dpkg-deb -f "$deb" Homepage 2>/dev/null)" = "$configured_home"
-for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-noto-cjk qt6-translations-l10n; do
+for package in libqt6widgets6 libqt6gui6 libqt6core6 fonts-noto-cjk qt6-translations-l10n libmecab2 \
+    mecab-ipadic-utf8; do
   check ".deb depends on $package" grep -q "\b$package\b" <<<"$depends"
 done
 contents=$(dpkg-deb -c "$deb" 2>/dev/null | awk '{print $6}')

@@ -36,11 +36,15 @@ TEST(ChineseReadme, QuotesTheCaptionsAndMessagesWordForWord) {
     ASSERT_NE(control, nullptr) << name;
     captions.insert(control->property("text").toString().remove(u'：'));
   }
+  const QObject* rewrite = window.findChild<QObject*>(QStringLiteral("RewriteKanji"));
+  ASSERT_NE(rewrite, nullptr);
+  captions.insert(rewrite->property("text").toString());
   QSet<QString> message_lines;
   for (const ui::Message& message :
        {ui::messages::Greeting(), ui::messages::KanaModeWarning(), ui::messages::KanaFiltered(),
         ui::messages::RomajiRefused(), ui::messages::NoModeChosen(),
-        ui::messages::UnexpectedError()}) {
+        ui::messages::UnexpectedError(),
+        ui::messages::DictionaryMissing(QStringLiteral("/var/lib/mecab/dic/ipadic-utf8"))}) {
     for (const QString& line : message.text.split(u'\r', Qt::SkipEmptyParts)) {
       if (!line.trimmed().isEmpty()) message_lines.insert(line.trimmed());
     }

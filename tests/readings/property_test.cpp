@@ -1,0 +1,87 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+// Over random mixed texts: only kanji runs change, every kanji is accounted for, readings are
+// hiragana, and a second rewrite changes nothing that the first one rewrote.
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "readings/readings.h"
+#include "tests/readings/dictionary.h"
+#include "tests/support/utf16.h"
+
+namespace {
+
+using test_support::Utf8;
+
+std::u16string RandomText(std::mt19937& random) {
+  static constexpr std::u16string_view kPieces[] = {
+      u"花",   u"山", u"東京",       u"生",     u"日",     u"本", u"一", u"三",     u"百",
+      u"二十", u"人", u"々",         u"ヶ",     u"ケ",     u"〆", u"𠀋", u"明日",   u"言",
+      u"の",   u"が", u"き",         u"る",     u"っ",     u"カ", u"ー", u"つ",     u"a",
+      u"Z",    u"7",  u"\U0001F338", u"\xD800", u"\xDC00", u"\n", u"\r", u"\u2029", u"\t",
+      u"\0",   u" ",  u"　",         u"、",     u"「"};
+  std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1);
+  std::uniform_int_distribution<int> length(0, 40);
+  std::u16string text;
+  for (int n = length(random); n > 0; --n) text += kPieces[piece(random)];
+  return text;
+}
+
+bool IsHiragana(std::u16string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char16_t c) {
+    return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
+  });
+}
+
+TEST(ReadingsProperty, OnlyKanjiRunsChangeAndASecondRewriteChangesNothing) {
+  SKIP_WITHOUT_DICTIONARY();
+  readings::Reader& reader = test_support::SharedReader();
+  std::mt19937 random(20261208);
+  for (int round = 0; round < 400; ++round) {
+    const std::u16string text = RandomText(random);
+    std::uniform_int_distribution<std::size_t> at(0, text.size());
+    std::size_t begin = at(random);
+    std::size_t end = at(random);
+    if (begin > end) std::swap(begin, end);
+    if (round % 2 == 0) begin = 0, end = text.size();
+    // As a text box selects: never half a character.
+    if (begin > 0 && text[begin] >= 0xDC00 && text[begin] <= 0xDFFF && text[begin - 1] >= 0xD800 &&
+        text[begin - 1] <= 0xDBFF) {
+      --begin;
+    }
+    if (end < text.size() && end > 0 && text[end] >= 0xDC00 && text[end] <= 0xDFFF &&
+        text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) {
+      ++end;
+    }
+    SCOPED_TRACE(Utf8(text) + " [" + std::to_string(begin) + ", " + std::to_string(end) + ")");
+
+    const std::vector<readings::Replacement> found = reader.Read(text, begin, end);
+    // Inside the range, each kanji run is split among replacements without gaps; nothing else is
+    // replaced.
+    std::size_t next = 0;
+    for (const auto& [position, length] : readings::KanjiRuns(text)) {
+      const std::size_t from = std::max(position, begin);
+      const std::size_t to = std::min(position + length, end);
+      for (std::size_t unit = from; unit < to;) {
+        ASSERT_LT(next, found.size());
+        ASSERT_EQ(found[next].position, unit);
+        ASSERT_LE(found[next].position + found[next].length, to);
+        if (!found[next].reading.empty()) {
+          EXPECT_TRUE(IsHiragana(found[next].reading)) << Utf8(found[next].reading);
+        }
+        unit += found[next++].length;
+      }
+    }
+    EXPECT_EQ(next, found.size());
+
+    if (begin == 0 && end == text.size()) {
+      const std::u16string rewritten = readings::Apply(text, found);
+      EXPECT_EQ(Utf8(readings::Apply(rewritten, reader.Read(rewritten))), Utf8(rewritten));
+    }
+  }
+}
+
+}  // namespace
