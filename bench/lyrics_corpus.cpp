@@ -38,6 +38,14 @@ std::u16string KanaLyrics(std::size_t bytes) {
       bytes, 6);
 }
 
+std::u16string KanjiLyrics(std::size_t bytes) {
+  return Repeat(
+      {u"桜の花が",   u"咲いた", u"明日へ",   u"続く",     u"一本道を",   u"歩いて",  u"遠い空の",
+       u"向こうに",   u"三日月", u"光る",     u"心の中で", u"君の名前を", u"呼んだ",  u"涙は",
+       u"星になって", u"二人で", u"過ごした", u"季節が",   u"過ぎても",   u"忘れない"},
+      bytes, 5);
+}
+
 std::u16string RomajiLyrics(std::size_t bytes) {
   return Repeat({u"Kyoumo", u"gakkoue",   u"ikou",    u"raamen",   u"tabetai", u"yumeno",
                  u"nakade", u"shashinwo", u"totta",   u"gyuunyuu", u"koohii",  u"chokoreeto",

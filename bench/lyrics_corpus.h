@@ -13,6 +13,10 @@ namespace bench {
 // ゃゅょ and ん, some kanji, blanks between words and a line break every few words.
 std::u16string KanaLyrics(std::size_t bytes);
 
+// Kanji-rich lyrics of about `bytes` bytes of UTF-16, as songs are written: kanji words with
+// okurigana and particles in kana, numbers with counters, blanks and line breaks.
+std::u16string KanjiLyrics(std::size_t bytes);
+
 // Romaji lyrics of about `bytes` bytes of UTF-16 in mixed case, words separated by blanks on one
 // line, as the romaji conversion requires.
 std::u16string RomajiLyrics(std::size_t bytes);

@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,14 +28,17 @@ constexpr std::size_t kMegabyte = 1 << 20;
 // Starts the process's peak resident memory afresh from what it holds now.
 void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
-// The process's peak resident memory since the last reset, in megabytes.
-double PeakMemoryMegabytes() {
+// A line of /proc/self/status ("VmHWM:", "VmRSS:"), in megabytes.
+double StatusMegabytes(const std::string& field) {
   std::ifstream status("/proc/self/status");
   for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;  // in kB
+    if (line.rfind(field, 0) == 0) return std::stod(line.substr(field.size())) / 1024.0;  // kB
   }
   return 0;
 }
+
+// The process's peak resident memory since the last reset, in megabytes.
+double PeakMemoryMegabytes() { return StatusMegabytes("VmHWM:"); }
 
 // The program's window, shown, in kana mode, with `megabytes` of kana lyrics in Input.
 class KanaWindow {
@@ -99,6 +103,31 @@ void BM_BareSetPlainTextAndPaint(benchmark::State& state) {
   SetCounters(state, window);
 }
 
+// F7 in Input over kanji lyrics of state.range(0) kilobytes, from the key to the rewrite painted;
+// with state.range(1) 0 the dictionary is opened by the first press, as by the user's first F7.
+void BM_KanjiRewrite(benchmark::State& state) {
+  bench::SilentPresenter presenter;
+  ui::Main window(presenter);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) qFatal("the window was never exposed");
+  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  const QString lyrics =
+      QString::fromStdU16String(bench::KanjiLyrics(static_cast<std::size_t>(state.range(0)) << 10));
+  const double before = StatusMegabytes("VmRSS:");
+  QKeyEvent f7(QEvent::KeyPress, Qt::Key_F7, Qt::NoModifier);
+  if (state.range(1) != 0) QApplication::sendEvent(input, &f7);
+  for (auto _ : state) {
+    state.PauseTiming();
+    input->setPlainText(lyrics);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QApplication::sendEvent(input, &f7);
+    input->viewport()->repaint();
+  }
+  state.counters["rss_before_MB"] = before;
+  state.counters["rss_after_MB"] = StatusMegabytes("VmRSS:");
+}
+
 // Megabytes of UTF-16 kana lyrics; the larger texts take seconds a press, so are pressed once.
 void SmallText(benchmark::internal::Benchmark* benchmark) {
   benchmark->Unit(benchmark::kMillisecond)->Iterations(5)->Arg(1);
@@ -109,6 +138,10 @@ void LargeTexts(benchmark::internal::Benchmark* benchmark) {
 
 BENCHMARK(BM_KanaPress)->Apply(SmallText)->Apply(LargeTexts);
 BENCHMARK(BM_BareSetPlainTextAndPaint)->Apply(SmallText)->Apply(LargeTexts);
+// A song (4 KB) at the first F7, then a song and 1 MB with the dictionary open.
+BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(1)->Args({4, 0});
+BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(5)->Args({4, 1});
+BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(3)->Args({1024, 1});
 
 }  // namespace
 

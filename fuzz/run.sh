@@ -2,14 +2,14 @@
 # SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 # SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with AddressSanitizer and UndefinedBehaviorSanitizer and runs each
-# for the given number of seconds.  Usage: fuzz/run.sh [SECONDS] [kana|romaji ...]
+# for the given number of seconds.  Usage: fuzz/run.sh [SECONDS] [kana|romaji|readings ...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(kana romaji)
+[ ${#targets[@]} -gt 0 ] || targets=(kana romaji readings)
 
 scripts/install-deps.sh fuzz
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

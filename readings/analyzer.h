@@ -28,7 +28,6 @@ class Analyzer {
     bool number = false;       // a numeral (名詞,数)
     bool counter = false;      // a counter after a number (名詞,接尾,助数詞)
     std::string_view reading;  // katakana; empty when unknown
-    const void* node = nullptr;
   };
 
   // Opens the dictionary in `folder`; throws DictionaryError when that fails.
@@ -39,9 +38,9 @@ class Analyzer {
 
   std::vector<Token> Analyze(std::string_view text);
 
-  // The readings of the other dictionary entries for the same characters at the same place as
-  // `token`, in katakana, without repeats and without `token`'s own.
-  std::vector<std::string_view> OtherReadings(const Token& token) const;
+  // The readings, in katakana and without repeats, of the dictionary entries for exactly the
+  // `length` bytes from `begin` of the text last analysed.
+  std::vector<std::string_view> ReadingsAt(std::size_t begin, std::size_t length) const;
 
  private:
   template <typename T>

@@ -84,19 +84,17 @@ std::vector<Analyzer::Token> Analyzer::Analyze(std::string_view text) {
     token.number = fields[0] == "名詞" && fields[1] == "数";
     token.counter = fields[1] == "接尾" && fields[2] == "助数詞";
     token.reading = ReadingOf(node);
-    token.node = node;
     tokens.push_back(token);
   }
   return tokens;
 }
 
-std::vector<std::string_view> Analyzer::OtherReadings(const Token& token) const {
+std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t begin, std::size_t length) const {
   std::vector<std::string_view> readings;
-  const auto* chosen = static_cast<const mecab_node_t*>(token.node);
-  for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), token.begin);
+  for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), begin);
        node != nullptr; node = node->bnext) {
     const std::string_view reading = ReadingOf(node);
-    if (node->length != chosen->length || reading.empty() || reading == token.reading) continue;
+    if (node->length != length || reading.empty()) continue;
     if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
       readings.push_back(reading);
     }

@@ -16,6 +16,9 @@ Analyzer::~Analyzer() = default;
 
 std::vector<Analyzer::Token> Analyzer::Analyze(std::string_view /*text*/) { return {}; }
 
-std::vector<std::string_view> Analyzer::OtherReadings(const Token& /*token*/) const { return {}; }
+std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t /*begin*/,
+                                                   std::size_t /*length*/) const {
+  return {};
+}
 
 }  // namespace readings

@@ -234,28 +234,29 @@ std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral) {
     return total;
   }
   std::uint64_t section = 0;  // below the last large unit (万)
-  std::optional<std::uint64_t> digit;
+  constexpr std::uint64_t kNoDigit = ~std::uint64_t{0};
+  std::uint64_t digit = kNoDigit;  // the digit before the next unit
   std::uint64_t last_large = kLimit;
   for (const char16_t c : numeral) {
     if (const auto d = DigitValue(c)) {
-      if (digit) return std::nullopt;  // two digits in a row, as in 二三十
+      if (digit != kNoDigit) return std::nullopt;  // two digits in a row, as in 二三十
       digit = *d;
     } else if (const auto small = UnitValue(kSmallUnits, c)) {
       if (section % (*small * 10) != 0) return std::nullopt;  // out of order, as in 十百
-      section += digit.value_or(1) * *small;
-      digit.reset();
+      section += (digit == kNoDigit ? 1 : digit) * *small;
+      digit = kNoDigit;
     } else if (const auto large = UnitValue(kLargeUnits, c)) {
-      section += digit.value_or(0);
+      section += digit == kNoDigit ? 0 : digit;
       if (*large >= last_large || section == 0) return std::nullopt;
       total += section * *large;
       last_large = *large;
       section = 0;
-      digit.reset();
+      digit = kNoDigit;
     } else {
       return std::nullopt;
     }
   }
-  return total + section + digit.value_or(0);
+  return total + section + (digit == kNoDigit ? 0 : digit);
 }
 
 std::u16string ReadNumber(std::uint64_t value) {

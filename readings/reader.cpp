@@ -111,6 +111,11 @@ class PieceReader {
   }
   bool Adjacent(std::size_t i) const { return tokens_[i].begin == tokens_[i - 1].end; }
 
+  // The readings of the dictionary's entries for the characters of tokens [first, last).
+  std::vector<std::string_view> ReadingsAt(std::size_t first, std::size_t last) const {
+    return analyzer_.ReadingsAt(tokens_[first].begin, tokens_[last - 1].end - tokens_[first].begin);
+  }
+
   // The dictionary's own readings of tokens [first, last), one after another.
   std::u16string DictionaryReading(std::size_t first, std::size_t last) const {
     std::u16string reading;
@@ -142,6 +147,8 @@ class PieceReader {
       std::vector<std::u16string> readings = internal::ReadCounted(*value, Surface(end), question);
       if (!readings.empty()) {
         readings.push_back(DictionaryReading(i, end + 1));
+        for (const std::string_view entry : ReadingsAt(i, end + 1))
+          readings.push_back(Hiragana(entry));
         Emit(Begin(i), End(end), std::move(readings));
         return end + 1;
       }
@@ -158,15 +165,25 @@ class PieceReader {
     std::vector<std::u16string> readings;
     if (token.known && !Hiragana(token.reading).empty()) {
       readings.push_back(Hiragana(token.reading));
-      for (const std::string_view other : analyzer_.OtherReadings(token)) {
+      for (const std::string_view other : ReadingsAt(i, i + 1)) {
         if (std::u16string reading = Hiragana(other); !reading.empty()) {
           readings.push_back(std::move(reading));
         }
       }
+      const std::u16string_view after = text_.substr(begin_ + static_cast<std::size_t>(End(i)));
       for (const internal::SongReading& song : internal::SongReadings()) {
-        if (song.word != surface) continue;
+        if (song.word != surface || !after.starts_with(song.next)) continue;
         readings.insert(readings.begin(), song.readings.front());
         readings.insert(readings.end(), song.readings.begin() + 1, song.readings.end());
+      }
+    }
+    // A number and counter that the dictionary knows as one word (十分 じゅうぶん) may still be
+    // meant as a count (じゅっぷん): that reading is offered too.
+    const auto digits = static_cast<std::size_t>(
+        std::find_if_not(surface.begin(), surface.end(), internal::IsNumeral) - surface.begin());
+    if (const auto value = internal::NumeralValue(surface.substr(0, digits))) {
+      for (std::u16string& counted : internal::ReadCounted(*value, surface.substr(digits))) {
+        readings.push_back(std::move(counted));
       }
     }
     readings = Distinct(std::move(readings));

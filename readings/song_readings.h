@@ -13,6 +13,7 @@ namespace readings::internal {
 // and in hiragana the reading to prefer and then readings to offer beside the dictionary's.
 struct SongReading {
   std::u16string word;
+  std::u16string next;  // kana that must follow the word for the reading to hold, if any
   std::vector<std::u16string> readings;
 };
 

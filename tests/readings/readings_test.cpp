@@ -38,7 +38,8 @@ TEST(Readings, RewriteOnlyTheKanji) {
       {u"十四時 四人 三階 二十歳", u"じゅうよじ よにん さんがい はたち"},
       {u"一ヶ月 霞ケ関", u"いっかげつ かすみがせき"},  // ヶ ケ between kanji
       {u"時々 人々", u"ときどき ひとびと"},            // 々
-      {u"明日 故郷", u"あした ふるさと"},              // song readings
+      {u"明日 故郷 春風 我は", u"あした ふるさと はるかぜ われは"},
+      {u"出でし 出ずる 出て", u"いでし いずる でて"},  // song readings
       {u"Love 2026年", u"Love 2026ねん"},              // digits stay
       {u"さくら さくら", u"さくら さくら"},            // no kanji
       {u"𠀋の歌", u"𠀋のうた"},                        // a kanji no entry reads
@@ -56,10 +57,9 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
     std::u16string_view word;
     std::vector<std::u16string_view> offered;  // the chosen one first
   } kCases[] = {
-      {u"今日", {u"きょう", u"こんにち"}},
-      {u"明日", {u"あした", u"あす", u"みょうにち"}},
-      {u"日本", {u"にほん", u"にっぽん"}},
-      {u"一日", {u"いちにち", u"ついたち"}},
+      {u"今日", {u"きょう", u"こんにち"}},       {u"明日", {u"あした", u"あす", u"みょうにち"}},
+      {u"日本", {u"にほん", u"にっぽん"}},       {u"一日", {u"いちにち", u"ついたち"}},
+      {u"十分", {u"じゅっぷん", u"じゅうぶん"}},
   };
   for (const auto& c : kCases) {
     const std::vector<readings::Replacement> found = SharedReader().Read(c.word);
