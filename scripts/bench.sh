@@ -4,7 +4,8 @@
 # Builds the benchmarks in release mode and runs them: the conversions beside fresh copies of their
 # answers, memcpy and ICU; one press of Begin beside the bare text-box cost, with peak memory
 # (offscreen); start-up to the first painted window, and the idle program's processor use after
-# large lyrics (under Xvfb). Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana.
+# large lyrics (under Xvfb); the kanji readings' speed, and their accuracy on bench/kanji_eval.txt.
+# Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -14,6 +15,8 @@ cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OF
 cmake --build build-bench
 
 build-bench/bench/conversion_bench "$@"
+build-bench/bench/readings_bench "$@"
+build-bench/bench/kanji_accuracy bench/kanji_eval.txt
 QT_QPA_PLATFORM=offscreen build-bench/bench/window_bench "$@"
 QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" build-bench/bench/startup_bench "$@"
 xvfb-run -a -s "-screen 0 1280x1024x24" \

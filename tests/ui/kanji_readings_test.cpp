@@ -7,11 +7,13 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTextCursor>
+#include <QToolTip>
 #include <memory>
 
 #include "tests/ui/recording_presenter.h"
@@ -53,12 +55,16 @@ class KanjiReadingsTest : public testing::Test {
     Input()->insertPlainText(lyrics);
   }
 
-  // The texts of the menu that a right click on the character at `position` opens.
-  std::unique_ptr<QMenu> MenuAt(int position) const {
+  // A point of Input's viewport over the character at `position`.
+  QPoint PointAt(int position) const {
     QTextCursor cursor(Input()->document());
     cursor.setPosition(position);
-    const QPoint point = Input()->cursorRect(cursor).center() + QPoint(2, 0);
-    return std::unique_ptr<QMenu>(Readings()->CreateContextMenu(point));
+    return Input()->cursorRect(cursor).center() + QPoint(2, 0);
+  }
+
+  // The menu that a right click on the character at `position` opens.
+  std::unique_ptr<QMenu> MenuAt(int position) const {
+    return std::unique_ptr<QMenu>(Readings()->CreateContextMenu(PointAt(position)));
   }
 
   static QAction* Find(const QMenu& menu, const QString& text) {
@@ -146,6 +152,15 @@ TEST_F(KanjiReadingsTest, AMissingDictionaryIsNamedAndTheLyricsStay) {
                      u"词典文件夹：/nonexistent/ipadic-utf8\r"
                      u"请重新安装本软件（Debian/Ubuntu：重新安装 mecab-ipadic-utf8 软件包）。"));
   EXPECT_FALSE(presenter_.shown[0].busy_cursor);
+
+  // The kanji still to rewrite are underlined, and hovering over one names F7.
+  QCoreApplication::processEvents();
+  ASSERT_EQ(Input()->extraSelections().size(), 2);
+  EXPECT_EQ(Input()->extraSelections()[0].format.underlineStyle(), QTextCharFormat::DotLine);
+  const QPoint point = PointAt(0);
+  QHelpEvent hover(QEvent::ToolTip, point, Input()->viewport()->mapToGlobal(point));
+  QApplication::sendEvent(Input()->viewport(), &hover);
+  EXPECT_EQ(QToolTip::text(), QStringLiteral(u"按 F7 把汉字改写成平假名"));
 }
 
 }  // namespace
