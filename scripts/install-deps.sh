@@ -17,7 +17,8 @@ for task in "$@"; do
     fuzz) packages+=(clang libclang-rt-14-dev "${kanji[@]}") ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth xdotool
                       xclip "${kanji[@]}") ;;
-    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool "${kanji[@]}") ;;
+    screenshot) packages+=(qt6-base-dev fonts-noto-cjk xvfb xauth imagemagick xdotool xclip
+                           "${kanji[@]}") ;;
     icons) packages+=(librsvg2-bin imagemagick python3) ;;
     windows) packages+=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
                         qt6-translations-l10n googletest dpkg-dev patch wine wine64 nsis
