@@ -51,12 +51,13 @@ void ForEachPiece(std::u16string_view text, std::size_t begin, std::size_t end, 
   }
 }
 
-// The readings to offer, once each, the first `kMaxAlternatives`.
+// The readings to offer, once each and none empty, the first `kMaxAlternatives`.
 std::vector<std::u16string> Distinct(std::vector<std::u16string> readings) {
   std::vector<std::u16string> distinct;
   for (std::u16string& reading : readings) {
     if (distinct.size() == kMaxAlternatives) break;
-    if (std::find(distinct.begin(), distinct.end(), reading) == distinct.end()) {
+    if (!reading.empty() &&
+        std::find(distinct.begin(), distinct.end(), reading) == distinct.end()) {
       distinct.push_back(std::move(reading));
     }
   }
@@ -116,10 +117,15 @@ class PieceReader {
     return analyzer_.ReadingsAt(tokens_[first].begin, tokens_[last - 1].end - tokens_[first].begin);
   }
 
-  // The dictionary's own readings of tokens [first, last), one after another.
+  // The dictionary's own readings of tokens [first, last), one after another; empty when one of
+  // them has none.
   std::u16string DictionaryReading(std::size_t first, std::size_t last) const {
     std::u16string reading;
-    for (std::size_t i = first; i < last; ++i) reading += Hiragana(tokens_[i].reading);
+    for (std::size_t i = first; i < last; ++i) {
+      const std::u16string part = Hiragana(tokens_[i].reading);
+      if (part.empty()) return {};
+      reading += part;
+    }
     return reading;
   }
 

@@ -133,40 +133,30 @@ void KanjiReadings::Rewrite() {
     return;
   }
 
-  // Everything from the first word read to the last one is replaced in one edit, and the new
-  // marks are placed where their words land.
+  // Everything from the first word read to the last one is replaced in one edit, and each word
+  // is marked where it lands.
   const auto read = [](const readings::Replacement& r) { return !r.reading.empty(); };
   const auto first = std::find_if(found.begin(), found.end(), read);
   const auto last = std::find_if(found.rbegin(), found.rend(), read);
   const int span_begin = first == found.end() ? begin : int(first->position);
   const int span_end = first == found.end() ? begin : int(last->position + last->length);
-  int delta = 0;
-  for (const readings::Replacement& replacement : found) {
-    if (read(replacement)) delta += int(replacement.reading.size()) - int(replacement.length);
-  }
   QString rewritten;  // the new text of [span_begin, span_end)
   std::vector<Mark> marks;
   int copied = span_begin;
+  int delta = 0;  // how much longer the text has grown so far
   for (const readings::Replacement& replacement : found) {
     const int position = int(replacement.position);
     const int length = int(replacement.length);
-    Mark mark{position, length, text.mid(position, length), {}};
+    Mark mark{position + delta, length, text.mid(position, length), {}};
     if (read(replacement)) {
       rewritten += QStringView(text).mid(copied, position - copied);
-      mark.position = span_begin + int(rewritten.size());
-      mark.length = int(replacement.reading.size());
       rewritten += FromUnits(replacement.reading);
+      copied = position + length;
+      mark.length = int(replacement.reading.size());
       for (const std::u16string& reading : replacement.alternatives) {
         mark.readings.append(FromUnits(reading));
       }
-      copied = position + length;
-    } else if (position > span_begin && position < span_end) {
-      rewritten += QStringView(text).mid(copied, position - copied);
-      mark.position = span_begin + int(rewritten.size());
-      rewritten += mark.original;
-      copied = position + length;
-    } else if (position >= span_end) {
-      mark.position += delta;
+      delta += mark.length - length;
     }
     marks.push_back(std::move(mark));
   }
