@@ -11,29 +11,13 @@
 #include <vector>
 
 #include "readings/readings.h"
+#include "readings/script.h"
 #include "tests/support/utf16.h"
 
 namespace {
 
+using readings::internal::FromUtf8;
 using test_support::Utf8;
-
-std::u16string FromUtf8(const std::string& text) {
-  std::u16string out;
-  for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = size == 1 ? lead : lead & (0x7Fu >> size);
-    for (std::size_t k = 1; k < size; ++k) c = (c << 6) | (text[i + k] & 0x3Fu);
-    if (c >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-    i += size;
-  }
-  return out;
-}
 
 struct Run {
   std::size_t position;
