@@ -37,6 +37,28 @@ QString FromUnits(std::u16string_view units) {
   return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
 }
 
+// Where the text position `at` is after `found` are put in: behind the same text, or behind the
+// reading of a word that held it.
+int Moved(int at, const std::vector<readings::Replacement>& found) {
+  int moved = at;
+  for (const readings::Replacement& replacement : found) {
+    const int position = int(replacement.position);
+    const int length = int(replacement.length);
+    if (replacement.reading.empty() || position >= at) continue;
+    const int grown = int(replacement.reading.size()) - length;
+    moved += position + length <= at ? grown : position + length - at + grown;
+  }
+  return moved;
+}
+
+// The first of `marks` (in text order) that ends after `position`.
+template <typename Marks>
+auto FirstEndingAfter(Marks& marks, int position) {
+  return std::upper_bound(marks.begin(), marks.end(), position, [](int at, const auto& mark) {
+    return at < mark.position + mark.length;
+  });
+}
+
 QTextCharFormat RewrittenFormat() {
   QTextCharFormat format;
   format.setBackground(QColor(0x1F, 0x3F, 0x5F));
@@ -170,9 +192,10 @@ void KanjiReadings::Rewrite() {
     edit.insertText(rewritten);
     edit.endEditBlock();
   }
-  // Marks from an earlier rewrite inside the range give way to the new ones.
-  std::erase_if(marks_, [&](const Mark& mark) {
-    return mark.position < end + delta && mark.position + mark.length > begin;
+  // A word marked again (kanji still unread) keeps only its new mark.
+  std::erase_if(marks_, [&marks](const Mark& old) {
+    const auto next = FirstEndingAfter(marks, old.position);
+    return next != marks.end() && next->position < old.position + old.length;
   });
   marks_.insert(marks_.end(), marks.begin(), marks.end());
   std::sort(marks_.begin(), marks_.end(),
@@ -183,7 +206,7 @@ void KanjiReadings::Rewrite() {
     cursor.setPosition(begin);
     cursor.setPosition(end + delta, QTextCursor::KeepAnchor);
   } else {
-    cursor.setPosition(at <= span_begin ? at : at >= span_end ? at + delta : span_end + delta);
+    cursor.setPosition(Moved(at, found));
   }
   box_->setTextCursor(cursor);
   Decorate();
@@ -261,9 +284,7 @@ int KanjiReadings::CharacterAt(const QPoint& point) const {
 }
 
 KanjiReadings::Mark* KanjiReadings::MarkAt(int position) {
-  const auto found =
-      std::upper_bound(marks_.begin(), marks_.end(), position,
-                       [](int at, const Mark& mark) { return at < mark.position + mark.length; });
+  const auto found = FirstEndingAfter(marks_, position);
   return found != marks_.end() && found->position <= position ? &*found : nullptr;
 }
 
@@ -281,8 +302,7 @@ void KanjiReadings::Decorate() {
     cursor.setPosition(position + length, QTextCursor::KeepAnchor);
     selections.append({cursor, format});
   };
-  auto mark = std::upper_bound(marks_.begin(), marks_.end(), from,
-                               [](int at, const Mark& m) { return at < m.position + m.length; });
+  auto mark = FirstEndingAfter(marks_, from);
   for (auto m = mark; m != marks_.end() && m->position < to; ++m) {
     select(m->position, m->length, m->readings.isEmpty() ? UnreadFormat() : RewrittenFormat());
   }

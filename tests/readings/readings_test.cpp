@@ -86,6 +86,20 @@ TEST(Readings, ReadOnlyInsideARangeWithTheLineAround) {
             Utf8(u"生きる\n東きょうの生ビール"));
 }
 
+TEST(Readings, ReadLongLinesInPiecesWithoutLosingAKanji) {
+  SKIP_WITHOUT_DICTIONARY();
+  // Lines far longer than one analysis: with pauses (blanks) to cut after, and without any.
+  for (const std::u16string_view word : {u"桜の花 ", u"夢の花"}) {
+    std::u16string text;
+    std::u16string expected;
+    for (int i = 0; i < 1500; ++i) {
+      text += word;
+      expected += word.size() == 4 ? u"さくらのはな " : u"ゆめのはな";
+    }
+    EXPECT_EQ(readings::Apply(text, SharedReader().Read(text)), expected) << Utf8(word);
+  }
+}
+
 TEST(Readings, RefuseAMissingOrIncompleteDictionary) {
   const std::filesystem::path folder =
       std::filesystem::temp_directory_path() / "melivant-readings-test-dictionary";

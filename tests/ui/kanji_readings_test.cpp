@@ -94,6 +94,22 @@ TEST_F(KanjiReadingsTest, F7RewritesAsOneEditThatUndoAndRedoTakeWhole) {
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"さくらのはながさいた"));
 }
 
+TEST_F(KanjiReadingsTest, F7KeepsTheCursorByItsTextAndMarksEachWordOnce) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"𠀋の花 \n夢"));
+  QTextCursor cursor(Input()->document());
+  cursor.setPosition(5);  // after the blank, before the line break
+  Input()->setTextCursor(cursor);
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"𠀋のはな \nゆめ"));
+  EXPECT_EQ(Input()->textCursor().position(), 6);
+  // Again: the unread kanji keeps one mark, and nothing else changes.
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"𠀋のはな \nゆめ"));
+  EXPECT_EQ(Input()->extraSelections().size(), 3);
+}
+
 TEST_F(KanjiReadingsTest, F7RewritesOnlyTheSelection) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();
