@@ -34,8 +34,15 @@ std::string_view ReadingOf(const mecab_node_t* node) {
   return reading == "*" ? std::string_view() : reading;
 }
 
+// A path as MeCab opens it: in UTF-8, which its Windows build turns into a wide path, so that any
+// folder name works whatever the system's code page.
+std::string Utf8Path(const std::filesystem::path& path) {
+  const std::u8string utf8 = path.u8string();
+  return {reinterpret_cast<const char*>(utf8.data()), utf8.size()};
+}
+
 [[noreturn]] void Fail(const std::filesystem::path& folder, const std::string& why) {
-  throw DictionaryError(folder.string() + ": " + why);
+  throw DictionaryError(Utf8Path(folder) + ": " + why);
 }
 
 }  // namespace
@@ -51,9 +58,9 @@ Analyzer::Analyzer(const std::filesystem::path& folder) {
   }
   std::string program = "melivant-helper";
   std::string settings_option = "-r";
-  std::string settings_path = settings.string();
+  std::string settings_path = Utf8Path(settings);
   std::string folder_option = "-d";
-  std::string folder_path = folder.string();
+  std::string folder_path = Utf8Path(folder);
   std::array<char*, 5> arguments = {program.data(), settings_option.data(), settings_path.data(),
                                     folder_option.data(), folder_path.data()};
   model_ = {mecab_model_new(static_cast<int>(arguments.size()), arguments.data()),

@@ -9,7 +9,8 @@
 namespace readings {
 
 Analyzer::Analyzer(const std::filesystem::path& folder) {
-  throw DictionaryError(folder.string() + ": this build reads no kanji");
+  const std::u8string name = folder.u8string();
+  throw DictionaryError(std::string(name.begin(), name.end()) + ": this build reads no kanji");
 }
 
 Analyzer::~Analyzer() = default;

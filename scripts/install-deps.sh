@@ -23,7 +23,8 @@ for task in "$@"; do
     windows) packages+=(g++-mingw-w64-x86-64-posix qt6-base-dev qt6-base-dev-tools
                         qt6-translations-l10n googletest dpkg-dev patch wine wine64 nsis
                         xvfb xauth fonts-noto-cjk icoutils binutils-mingw-w64-x86-64 zip unzip
-                        imagemagick xdotool python3 locales) ;;
+                        imagemagick librsvg2-bin xdotool xclip python3 locales
+                        mecab-ipadic-utf8) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
 done

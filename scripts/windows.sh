@@ -5,9 +5,9 @@
 # MinGW-w64, runs every test, makes the portable zip and the installer in build-windows/, and
 # starts both in fresh Wine prefixes under Xvfb. Exits non-zero when anything fails.
 #
-# The Windows builds of Qt, GoogleTest and ICU come from Debian's own sources and are made once per
-# machine into $MELIVANT_WINDOWS_CACHE (default ~/.cache/melivant-windows); the first run takes
-# about 50 minutes on two cores, later runs about 5. MELIVANT_HOMEPAGE_URL, when set, names the
+# The Windows builds of Qt, GoogleTest, ICU and MeCab come from Debian's own sources and are made
+# once per machine into $MELIVANT_WINDOWS_CACHE (default ~/.cache/melivant-windows); the first run
+# takes about 40 minutes on two cores, later runs about 6. MELIVANT_HOMEPAGE_URL, when set, names the
 # project's home in the program's version resource and the installer's uninstall entry.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -117,6 +117,53 @@ record_qt_build() {
   done > "$qt_record/qt-sources.txt"
 }
 
+# MeCab's source from Debian: its source package, or, where the archive serves only the package's
+# upstream tarball (as Debian 12's mirrors do for mecab 0.996-14), that tarball checked against
+# the package's .dsc. Prints the source folder.
+mecab_source() {
+  local dir
+  dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "mecab-0*" | head -n 1)
+  if [ -z "$dir" ]; then
+    mkdir -p "$cache/src"
+    (cd "$cache/src" && apt-get source -q mecab >&2) ||
+      (cd "$cache/src" && apt-get source -q --download-only mecab >&2) || true
+    dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "mecab-0*" | head -n 1)
+  fi
+  if [ -z "$dir" ]; then
+    local dsc tarball sum
+    dsc=$(find "$cache/src" -maxdepth 1 -name "mecab_*.dsc" | head -n 1)
+    tarball=$(find "$cache/src" -maxdepth 1 -name "mecab_*.orig.tar.gz" | head -n 1)
+    [ -n "$dsc" ] && [ -n "$tarball" ] || fail "apt-get source mecab brought neither the source nor its tarball"
+    sum=$(sha256sum "$tarball" | cut -d' ' -f1)
+    grep -q "^ $sum [0-9]* ${tarball##*/}\$" "$dsc" || fail "${tarball##*/} does not match $dsc"
+    tar -xzf "$tarball" -C "$cache/src"
+    dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "mecab-0*" | head -n 1)
+  fi
+  echo "$dir"
+}
+
+# MeCab's library as libmecab.dll, and a record of what was built for the third-party notices:
+# the Debian source version, how the source was had, and MeCab's licence texts.
+build_mecab() {
+  step "build MeCab for Windows (once per version)"
+  local src build=$cache/build/mecab record=$prefix/mecab-record
+  src=$(mecab_source)
+  rm -rf "$build"
+  cmake -S scripts/windows/mecab -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DMECAB_SOURCE_DIR="$src"
+  cmake --build "$build" --parallel "$jobs"
+  cmake --install "$build"
+  rm -rf "$build" "$record" && mkdir -p "$record"
+  echo "$mecab_version" > "$record/debian-version.txt"
+  if [ -d "$src/debian" ]; then
+    echo "Debian's source package mecab $mecab_version" > "$record/source.txt"
+  else
+    echo "the upstream tarball of Debian's source package mecab $mecab_version (its Debian part was not served)" \
+      > "$record/source.txt"
+  fi
+  cp "$src/BSD" "$src/COPYING" "$record/"
+}
+
 build_googletest() {
   step "build GoogleTest for Windows (once)"
   cmake -S /usr/src/googletest -B "$cache/build/googletest" -G Ninja \
@@ -157,6 +204,7 @@ build_project() {
     -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
     -DMELIVANT_QT_SOURCE_DIR="$(debian_source qt6-base qt6-base)" \
     -DMELIVANT_QT_BUILD_RECORD_DIR="$qt_record" -DMELIVANT_QT_PATCHES="$qt_patch" \
+    -DMELIVANT_MECAB_RECORD_DIR="$prefix/mecab-record" \
     -DMELIVANT_HOMEPAGE_URL="${MELIVANT_HOMEPAGE_URL-}"
   cmake --build "$build" --parallel "$jobs"
 }
@@ -203,8 +251,13 @@ make_packages() {
       printf 'RMDir "$INSTDIR%s"\n' "$(windows_path "${dir#.}")"
     done >> "$files/uninstall-files.nsh")
   echo 'SetOutPath "$INSTDIR"' >> "$files/install-files.nsh"
+  # The welcome and finish pages' picture: the program's icon on the window's black.
+  rsvg-convert -w 120 -h 120 ui/icons/melivant-helper.svg -o "$files/icon.png"
+  convert -size 164x314 xc:'#000000' "$files/icon.png" -gravity north -geometry +0+70 \
+    -composite -type TrueColor BMP3:"$files/welcome.bmp"
   makensis -V2 -INPUTCHARSET UTF8 -DVERSION="$version" -DFILES="$files" \
-    -DICON="$root/ui/icons/melivant-helper.ico" -DOUTFILE="$build/$name-setup.exe" \
+    -DICON="$root/ui/icons/melivant-helper.ico" -DWELCOME_BITMAP="$files/welcome.bmp" \
+    -DOUTFILE="$build/$name-setup.exe" \
     -DSIZE_KB="$(du -sk "$folder" | cut -f1)" ${homepage:+-DHOMEPAGE="$homepage"} \
     "$root/packaging/windows/installer.nsi"
   ls -l "$build/$name.zip" "$build/$name-setup.exe"
@@ -223,6 +276,10 @@ main() {
   once qt-6.4.2-recorded build_qt
   once googletest build_googletest
   once icu build_icu
+  # MeCab is built again when Debian's version of it or the way it is built changes.
+  mecab_version=$(apt-cache showsrc mecab | sed -n 's/^Version: //p' | sort -V | tail -n 1)
+  once "mecab-$mecab_version-$(sha256sum scripts/windows/mecab/CMakeLists.txt | cut -c1-12)" \
+    build_mecab
   build_project
   run_tests
   make_packages

@@ -7,7 +7,8 @@
 ; place, and writes an uninstaller that removes exactly what it installed. Its pages and the
 ; uninstaller's are in Simplified Chinese on a Chinese Windows and in English elsewhere.
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.1 -DFILES=<folder> -DICON=<.ico>
-;     -DSIZE_KB=<installed size> -DOUTFILE=<setup.exe> [-DHOMEPAGE=<url>] installer.nsi
+;     -DWELCOME_BITMAP=<164x314 .bmp> -DSIZE_KB=<installed size> -DOUTFILE=<setup.exe>
+;     [-DHOMEPAGE=<url>] installer.nsi
 ; where FILES holds install-files.nsh and uninstall-files.nsh, the folder's files as NSIS lines.
 ; Options of setup.exe: /S (silent), /AllUsers, /DesktopShortcut; of uninstall.exe: /S.
 Unicode true
@@ -52,6 +53,7 @@ Var DesktopShortcut  ; 1: add a desktop shortcut without asking
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "${WELCOME_BITMAP}"
 !define MUI_ABORTWARNING
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${APP_EXE}"
 ; The finish page's second option, meant for a readme, offers the desktop shortcut instead.

@@ -8,8 +8,12 @@ Every DLL in the folder must belong to a known component, or the script fails:
   "DLL SOURCE-FILE" line for each source file compiled or included into each Qt DLL). The Qt
   entry lists the third-party code of Qt's qt_attribution.json files whose files are among the
   sources of the DLLs shipped, with each one's licence text.
+- MeCab's DLL, named in the record that the MeCab build left (--mecab-record: the Debian source
+  version it was built from, how, and MeCab's licence texts).
 - The other DLLs are looked up among the MinGW-w64 folders, and the Debian package that holds
   each names its component: the GCC runtime or winpthreads.
+Every file of the dictionary folder (--dictionary) belongs to the Debian package that compiled it
+(--dictionary-package), whose copyright file gives its licence.
 """
 
 import argparse
@@ -136,6 +140,46 @@ def qt_entry(dlls, args, licences):
 """ + "\n".join(used)
 
 
+def mecab_entry(dlls, args, licences):
+    record = Path(args.mecab_record)
+    version = read(record / "debian-version.txt")
+    bsd = licences.cite("MeCab: BSD-3-Clause", read(record / "BSD"))
+    licence = ("Licence: MeCab may be used under the GPL, the LGPL or the BSD licence, at the "
+               f"user's choice; it is used here under the BSD licence (BSD-3-Clause) {bsd}. "
+               + read(record / "COPYING"))
+    source = (f"Source: {read(record / 'source.txt')} (apt-get source mecab={version}), built "
+              "as a DLL with MinGW-w64 by scripts/windows/mecab/CMakeLists.txt of this "
+              "program's source. You may build it again, or from a modified MeCab, and put your "
+              "DLL in place of this one.")
+    return f"""MeCab {version.split("-")[0]} (morphological analyser)
+{wrapped("Files: " + ", ".join(dlls), 2)}
+{wrapped(licence, 2)}
+  Copyright: (C) 2001-2008 Taku Kudo; (C) 2004-2008 Nippon Telegraph and
+    Telephone Corporation
+{wrapped(source, 2)}"""
+
+
+def dictionary_entry(files, args, licences):
+    debian = debian_package_of(args.dictionary_source)
+    if not debian or debian["package"] != args.dictionary_package:
+        fail(f"{args.dictionary_source} is not from {args.dictionary_package}")
+    lines = []
+    for paragraph in dep5_paragraphs(f"/usr/share/doc/{debian['package']}/copyright"):
+        if "Files" not in paragraph or "\n" not in paragraph.get("License", ""):
+            continue
+        name, _, text = paragraph["License"].partition("\n")
+        cite = licences.cite(f"IPADIC: {name}", text)
+        lines.append(wrapped(f"Licence of {paragraph['Files']}: {name} {cite}", 2) + "\n" +
+                     wrapped(f"Copyright: {paragraph['Copyright']}", 4))
+    return f"""IPADIC, the dictionary that reads kanji, compiled for MeCab in UTF-8
+{wrapped("Files: " + ", ".join(files), 2)}
+  Version: Debian package {debian['package']} {debian['version']}, whose
+    installation compiled these files
+  Source: Debian's source package {debian['source']}, version {debian['source_version']}
+    (apt-get source {debian['source']}={debian['source_version']})
+""" + "\n".join(lines)
+
+
 def gcc_entry(dlls, debian, args, licences):
     copyright_text = read(args.gcc_copyright)
     start = copyright_text.index(GCC_EXCEPTION_START)
@@ -212,17 +256,24 @@ def main():
     parser.add_argument("--gcc-copyright", default="/usr/share/doc/gcc-mingw-w64-base/copyright")
     parser.add_argument("--mingw-copyright", default="/usr/share/doc/mingw-w64-common/copyright")
     parser.add_argument("--gpl3", default="/usr/share/common-licenses/GPL-3")
+    parser.add_argument("--mecab-record", help="folder of the MeCab build's record")
+    parser.add_argument("--dictionary", help="the dictionary's folder inside the program folder")
+    parser.add_argument("--dictionary-source", help="the folder the dictionary was copied from")
+    parser.add_argument("--dictionary-package", default="mecab-ipadic-utf8")
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
     folder = Path(args.folder)
     qt_dlls = {line.split(" ", 1)[0]
                for line in Path(args.qt_record, "qt-sources.txt").read_text().splitlines()}
-    shipped_qt, shipped_debian = [], {}
+    shipped_qt, shipped_mecab, shipped_debian = [], [], {}
     for dll in sorted(folder.rglob("*.dll"), key=lambda p: p.relative_to(folder).as_posix()):
         name = dll.relative_to(folder).as_posix().replace("/", "\\")
         if dll.name in qt_dlls:
             shipped_qt.append(name)
+            continue
+        if dll.name == "libmecab.dll" and args.mecab_record:
+            shipped_mecab.append(name)
             continue
         origins = [Path(d, dll.name) for d in args.dll_dir if Path(d, dll.name).is_file()]
         debian = debian_package_of(origins[0].resolve()) if origins else None
@@ -235,6 +286,11 @@ def main():
 
     licences = Licences()
     entries = [qt_entry(shipped_qt, args, licences)] if shipped_qt else []
+    if shipped_mecab:
+        entries.append(mecab_entry(shipped_mecab, args, licences))
+    if args.dictionary and Path(folder, args.dictionary).is_dir():
+        files = sorted(f"{args.dictionary}\\{f.name}" for f in Path(folder, args.dictionary).iterdir())
+        entries.append(dictionary_entry(files, args, licences))
     for entry, (debian, dlls) in shipped_debian.items():
         entries.append(entry(dlls, debian, args, licences))
 

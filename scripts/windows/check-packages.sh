@@ -4,11 +4,13 @@
 # Checks the Windows packages as a user would meet them, each part in a fresh Wine prefix on this
 # X display (run under xvfb-run), and takes screenshots of the installer's pages into the build
 # folder:
-#   - the portable zip, unpacked: its licence and notices, and the program starting;
-#   - the installer's pages, in Chinese and in English by the locale, its finish page starting the
-#     program, and the uninstaller in Chinese;
-#   - a silent install for the current user, an update over it, its refusal while the program
-#     runs, and its uninstaller;
+#   - the portable zip, unpacked: its licence and notices, the program starting, F7 rewriting
+#     kanji there and from a folder named in Chinese with blanks, and without its dictionary a
+#     clear message while the romaji conversion still works;
+#   - the installer's pages, in Chinese and in English by the locale, its icon and the uninstaller's
+#     the program's own, its finish page starting the program, and the uninstaller in Chinese;
+#   - a silent install for the current user, F7 in the installed program, an update over it, its
+#     refusal while the program runs, and its uninstaller;
 #   - a silent install for all users, installed again, then uninstalled.
 #   scripts/windows/check-packages.sh BUILD_FOLDER WINE_PREFIX
 set -euo pipefail
@@ -49,6 +51,50 @@ check_start() {
   echo "ok: $1 greets, then opens its window ($2)"
 }
 
+# The images of an executable's icon, as their sizes and pixel signatures.
+icon_images() {
+  local icons
+  icons=$(mktemp -d)
+  wrestool -x -t 14 -o "$icons" "$1"
+  for ico in "$icons"/*.ico; do convert "$ico" -format '%wx%h %#\n' info:; done | sort
+  rm -r "$icons"
+}
+
+# Puts $1 on the clipboard, as a user's copy would.
+copy_in() { printf '%s' "$1" | xclip -selection clipboard -i >/dev/null 2>&1; }
+copied() { xclip -selection clipboard -o 2>/dev/null; }
+
+# Clicks into the window's text box at ($1, $2) and selects its whole text.
+select_box() {
+  point_at "$main_window" "$1" "$2"
+  xdotool click 1
+  sleep 0.3
+  xdotool key ctrl+a
+  sleep 0.3
+}
+
+# Starts the program at Windows path $1 (with the environment $2...), pastes lyrics with kanji
+# into its input, presses F7 and copies the input back out: the kanji must be read, and Ctrl+Z
+# must give the lyrics back.
+check_f7() {
+  local program=$1 lyrics="桜の花が咲いた" read="さくらのはながさいた"
+  shift
+  (env -u QT_QPA_PLATFORM "$@" wine "$program" >/dev/null 2>&1 &)
+  greets_then_opens "$program"
+  copy_in "$lyrics"
+  select_box 200 80
+  xdotool key ctrl+v F7
+  sleep 2
+  xdotool key ctrl+a ctrl+c
+  sleep 0.5
+  [ "$(copied)" = "$read" ] || fail "$program: F7 gave '$(copied)', not '$read'"
+  xdotool key ctrl+z ctrl+a ctrl+c
+  sleep 0.5
+  [ "$(copied)" = "$lyrics" ] || fail "$program: Ctrl+Z after F7 gave '$(copied)'"
+  wineserver -k
+  echo "ok: $program: F7 reads $lyrics as $read, and Ctrl+Z gives it back"
+}
+
 # Prints the values of the uninstall entry under registry root $1 (HKCU or HKLM), or fails.
 # reg query prints through the console's code page; an export keeps the Chinese name intact.
 uninstall_entry() {
@@ -71,7 +117,7 @@ check_installed() {
     fail "no Start-menu shortcut in $menu that starts the installed program"
   entry=$(uninstall_entry "$root")
   for value in "DisplayName.*MELIVANT辅助工具" "DisplayVersion.*1\.0\.1" "Publisher.*MELIVANT" \
-               "DisplayIcon.*melivant-helper.exe" "EstimatedSize.*dword:0000[0-9a-f]" \
+               "DisplayIcon.*melivant-helper.exe" "EstimatedSize.*dword:000[0-9a-f]\{5\}" \
                "UninstallString.*uninstall.exe" "QuietUninstallString.*uninstall.exe.* /S"; do
     grep -q "$value" <<<"$entry" || fail "the uninstall entry under $root lacks $value"
   done
@@ -97,13 +143,46 @@ notices=$drive_c/$name/THIRD-PARTY-NOTICES.txt
   grep -qF "$dll" "$notices" || fail "THIRD-PARTY-NOTICES.txt does not name $dll"
 done
 ! grep -rq 'example\.org' "$drive_c/$name" || fail "the zip names an example.org address"
-echo "ok: the zip holds LICENSE.txt, and THIRD-PARTY-NOTICES.txt names every DLL"
+program_icon=$(icon_images "$drive_c/$name/melivant-helper.exe")
+for component in "MeCab" "IPADIC" 'dictionary\sys.dic'; do
+  grep -qF "$component" "$notices" || fail "THIRD-PARTY-NOTICES.txt does not name $component"
+done
+echo "ok: the zip holds LICENSE.txt, and THIRD-PARTY-NOTICES.txt names every DLL and the dictionary"
 check_start "C:\\$name\\melivant-helper.exe" "$build/window-portable.png"
+check_f7 "C:\\$name\\melivant-helper.exe"
+# Where a Chinese user may unzip it, under a Chinese locale.
+mkdir -p "$drive_c/用户 张三/桌面"
+cp -r "$drive_c/$name" "$drive_c/用户 张三/桌面/歌词 工具"
+check_f7 'C:\用户 张三\桌面\歌词 工具\melivant-helper.exe' LANG=zh_CN.UTF-8
+# Without its dictionary, F7 says so and the rest works as before.
+rm -r "$drive_c/$name/dictionary"
+(env -u QT_QPA_PLATFORM wine "C:\\$name\\melivant-helper.exe" >/dev/null 2>&1 &)
+greets_then_opens "the program without its dictionary"
+copy_in "sakura"
+select_box 200 80
+xdotool key ctrl+v F7
+window "$message_box" 20 >/dev/null || fail "F7 without the dictionary showed no message"
+point_at "$message_box"
+xdotool click 1 key Return
+sleep 1
+# Tab goes to the romaji option, Space chooses it, Enter presses Begin.
+select_box 200 80
+xdotool key Tab space Return
+sleep 1
+select_box 200 250
+xdotool key ctrl+c
+sleep 0.5
+[ "$(copied)" = "sa ku ra " ] || fail "without the dictionary, romaji gave '$(copied)'"
+wineserver -k
+echo "ok: without its dictionary, F7 says so and romaji still converts"
 
 echo "== the installer's pages"
 new_wine_prefix "$WINEPREFIX"
 wrestool -x --raw -t 24 "$setup" | grep -q 'level="asInvoker"' ||
   fail "the installer's manifest asks for more than the user's own rights"
+[ -n "$program_icon" ] && [ "$(icon_images "$setup")" = "$program_icon" ] ||
+  fail "the installer's icon is not the program's"
+echo "ok: the installer's icon is the program's"
 (LANG=zh_CN.UTF-8 wine "$setup" >/dev/null 2>&1 &)
 sleep 1
 import -window "$(window "MELIVANT辅助工具 1.0.1 安装" 60)" "$build/installer-zh.png"
@@ -140,8 +219,11 @@ wine "$setup" /S || fail "the silent install failed: $?"
 menu="$user_home/AppData/Roaming/Microsoft/Windows/Start Menu/Programs"
 check_installed "$folder" "$menu" HKCU
 ! has_key HKLM || fail "an install for the current user wrote an entry under HKLM"
+[ "$(icon_images "$folder/uninstall.exe")" = "$program_icon" ] ||
+  fail "the uninstaller's icon is not the program's"
 echo "ok: installed under the user's profile, with its shortcut and an HKCU entry"
 check_start "$(winepath -w "$folder/melivant-helper.exe")" "$build/window-installed.png"
+check_f7 "$(winepath -w "$folder/melivant-helper.exe")"
 echo "the user's own" > "$folder/notes.txt"
 wine "$setup" /S /DesktopShortcut || fail "installing again failed: $?"
 check_installed "$folder" "$menu" HKCU

@@ -115,6 +115,25 @@ TEST(Readings, RefuseAMissingOrIncompleteDictionary) {
   std::filesystem::remove_all(folder);
 }
 
+TEST(Readings, OpenADictionaryInAFolderNamedInChineseWithBlanks) {
+  SKIP_WITHOUT_DICTIONARY();
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / u8"用户 张三" / u8"歌词 工具";
+  std::filesystem::remove_all(folder.parent_path());
+  std::filesystem::create_directories(folder);
+  for (const auto& file : std::filesystem::directory_iterator(MELIVANT_DICTIONARY_DIR)) {
+    std::error_code linked;
+    std::filesystem::create_hard_link(file.path(), folder / file.path().filename(), linked);
+    if (linked) std::filesystem::copy_file(file.path(), folder / file.path().filename());
+  }
+  {
+    readings::Reader reader(folder);
+    EXPECT_EQ(Utf8(readings::Apply(u"桜", reader.Read(u"桜"))), Utf8(u"さくら"));
+  }
+  // Windows removes no file while it is mapped, so only once the reader is gone.
+  std::filesystem::remove_all(folder.parent_path());
+}
+
 TEST(Readings, FindKanjiRuns) {
   using Runs = std::vector<std::pair<std::size_t, std::size_t>>;
   const struct {
