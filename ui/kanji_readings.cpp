@@ -10,7 +10,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
