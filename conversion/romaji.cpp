@@ -122,9 +122,13 @@ constexpr char16_t ToLower(char16_t unit) {
 }
 
 // The length of a culprit that starts at `position` and ends with the code unit at `last`, or
-// at the end of the text: a high surrogate takes its low surrogate along.
+// at the end of the text: a high surrogate takes its low surrogate along. A consonant refused for
+// what follows it ends the culprit before a following blank or other non-letter, so that typing
+// over the selection keeps it.
 std::size_t CulpritLength(std::u16string_view text, std::size_t position, std::size_t last) {
   last = std::min(last, text.size() - 1);
+  const char16_t unit = ToLower(text[last]);
+  if (last > position && (unit < u'a' || unit > u'z')) --last;
   if (last + 1 < text.size() && text[last] >= 0xD800 && text[last] < 0xDC00 &&
       text[last + 1] >= 0xDC00 && text[last + 1] < 0xE000) {
     ++last;

@@ -119,33 +119,31 @@ void Main::Form_Load() { messages_.Show(this, messages::Greeting()); }
 
 void Main::Begin_Click() {
   std::optional<Message> message;
+  std::optional<Span> culprit;
   const LyricsMode mode = SelectedMode();
   // The document's raw text counts a line break as one code unit, as its cursor positions do.
   const QString lyrics = Input->document()->toRawText();
-  bool failed = false;
   {
     const BusyCursor busy;
     try {
-      const CommandResult result = RunConversion(mode, lyrics);
+      CommandResult result = RunConversion(mode, lyrics);
       if (result.output) Output->setPlainText(*result.output);
       message = result.message;
-      failed = mode != LyricsMode::kNone && !result.output;
+      culprit = result.culprit;
     } catch (...) {
       // Whatever went wrong, the press ends here with the output as it was.
       message = messages::UnexpectedError();
-      failed = true;
+      culprit = FindCulprit(mode, lyrics);
     }
   }
   if (message) messages_.Show(this, *message);
-  if (failed) SelectCulprit(mode, lyrics);
+  if (culprit) SelectCulprit(*culprit);
 }
 
-void Main::SelectCulprit(LyricsMode mode, const QString& lyrics) {
-  const std::optional<std::pair<int, int>> culprit = FindCulprit(mode, lyrics);
-  if (!culprit) return;
+void Main::SelectCulprit(Span culprit) {
   QTextCursor cursor(Input->document());
-  cursor.setPosition(culprit->first);
-  cursor.setPosition(culprit->first + culprit->second, QTextCursor::KeepAnchor);
+  cursor.setPosition(culprit.first);
+  cursor.setPosition(culprit.first + culprit.second, QTextCursor::KeepAnchor);
   Input->setTextCursor(cursor);  // which also scrolls the selection into view
   Input->setFocus();
 }

@@ -37,8 +37,8 @@ class Main : public QWidget {
   void CreateControls();
   void ConnectHandlers();
   LyricsMode SelectedMode() const;
-  // Selects in Input what made a failed press fail, and gives Input the focus.
-  void SelectCulprit(LyricsMode mode, const QString& lyrics);
+  // Selects `culprit` in Input, what made a failed press fail, and gives Input the focus.
+  void SelectCulprit(Span culprit);
 
   void Form_Load();
   void Begin_Click();

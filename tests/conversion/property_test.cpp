@@ -161,26 +161,30 @@ TEST(RomajiProperties, EveryCodeUnitLowerCasesAsUnicodeSays) {
   }
 }
 
-// A culprit is found exactly where a conversion fails, inside the text, and everything before it
-// converts once closed by a vowel (a doubled consonant takes its meaning from the letter after it).
+// A culprit is found exactly where a conversion fails, inside the text; everything before it
+// converts once closed by a vowel (a doubled consonant takes its meaning from the letter after it),
+// and the text up to its end fails.
 template <typename Convert, typename Find>
 void ExpectCulpritsExactlyWhereConversionsFail(TextGenerator texts, Convert convert, Find find) {
   for (int i = 0; i < kRandomTexts; ++i) {
     const std::u16string text = texts.Next();
-    bool failed = false;
-    try {
-      failed = convert(text) == kFailureSentinel;
-    } catch (const ConversionError&) {
-      failed = true;
-    }
+    auto fails = [&convert](const std::u16string& lyrics) {
+      try {
+        return convert(lyrics) == kFailureSentinel;
+      } catch (const ConversionError&) {
+        return true;
+      }
+    };
     const auto culprit = find(text);
-    ASSERT_EQ(culprit.has_value(), failed) << Utf8(text);
+    ASSERT_EQ(culprit.has_value(), fails(text)) << Utf8(text);
     if (!culprit) continue;
     ASSERT_GT(culprit->length, 0u) << Utf8(text);
     ASSERT_LE(culprit->position + culprit->length, text.size()) << Utf8(text);
     const std::u16string before = text.substr(0, culprit->position) + u"a";
     EXPECT_FALSE(find(before).has_value()) << Utf8(text);
     EXPECT_NE(convert(before), kFailureSentinel) << Utf8(text);
+    // The culprit is enough to fail: the text up to its end fails too.
+    EXPECT_TRUE(fails(text.substr(0, culprit->position + culprit->length))) << Utf8(text);
   }
 }
 

@@ -166,6 +166,9 @@ TEST(FindCulprit, NamesTheSyllableOrCharacterThatFails) {
       {u"ka kya kye", {{7, 3}}},
       {u"ky", {{0, 2}}},
       {u"ka k", {{3, 1}}},
+      {u"k a", {{0, 1}}},  // not the blank after it, which typing over the selection would eat
+      {u"ky a", {{0, 2}}},
+      {u"katt\n", {{2, 2}}},
       {u"a\U0001F3B5", {{1, 2}}},
       {u"Sakura saku", {}},
       {u"accha", {}},

@@ -41,6 +41,16 @@ TEST(RunConversion, WritesTheSequenceAndReportsAsTheModeSays) {
   }
 }
 
+TEST(RunConversion, NamesTheCulpritOfRefusedRomajiInWholeCharacters) {
+  EXPECT_EQ(RunConversion(LyricsMode::kRomaji, QStringLiteral("ka kalta")).culprit, ui::Span(5, 1));
+  EXPECT_EQ(RunConversion(LyricsMode::kRomaji, QStringLiteral("katta")).culprit, std::nullopt);
+  // A combining accent takes its letter along; an emoji takes its skin-tone modifier.
+  EXPECT_EQ(ui::FindCulprit(LyricsMode::kRomaji, QStringLiteral(u"ke\u0301")), ui::Span(1, 2));
+  EXPECT_EQ(ui::FindCulprit(LyricsMode::kRomaji, QStringLiteral(u"a\U0001F44D\U0001F3FD")),
+            ui::Span(1, 4));
+  EXPECT_EQ(ui::FindCulprit(LyricsMode::kKana, QStringLiteral(u"っか")), ui::Span(0, 1));
+}
+
 TEST(RunConversion, PassesFailuresInsideAConversionOn) {
   EXPECT_THROW(RunConversion(LyricsMode::kKana, QStringLiteral(u"っか")),
                conversion::ConversionError);

@@ -305,6 +305,7 @@ TEST_F(MainWindowTest, AFailedPressSelectsWhatMadeItFail) {
       {LMY(), QStringLiteral("konnichiwa, sekai"), QStringLiteral(","), refused},
       {LMY(), QStringLiteral("shin'ya"), QStringLiteral("'"), refused},
       {LMY(), QStringLiteral("tsuki si"), QStringLiteral("si"), refused},
+      {LMY(), QStringLiteral("k a"), QStringLiteral("k"), refused},  // not the blank after it
       {LMY(), QStringLiteral("kka"), QStringLiteral("k"), error},
       {PJM(), QStringLiteral(u"っか"), QStringLiteral(u"っ"), error},
   };
