@@ -24,7 +24,9 @@ foreach(line IN LISTS lines)
     string(APPEND entry "  * ${CMAKE_MATCH_1}\n")
   elseif(NOT entry STREQUAL "" AND line MATCHES "^  +([^ ].*)$")
     string(APPEND entry "    ${CMAKE_MATCH_1}\n")
-  elseif(line MATCHES "^#")
+  elseif(line MATCHES "^#{1,2} ")
+    # A heading of the same level that is not a release (## Unreleased) ends the release before
+    # it; the headings inside a release (### Added) do not.
     set(entry "")
     set(trailer "")
   endif()
