@@ -54,32 +54,49 @@ install_packages() {
   fi
 }
 
-# Unpacks Debian's source package $1 into $cache/src and prints its folder, named $2-VERSION.
+# The newest version of Debian's source package $1 that apt knows.
+debian_version() { apt-cache showsrc "$1" | sed -n 's/^Version: //p' | sort -V | tail -n 1; }
+
+# The Debian version of the source folder $1, from its debian/changelog.
+source_version() { sed -n '1s/^[^ ]* (\([^)]*\)).*/\1/p' "$1/debian/changelog" 2>/dev/null; }
+
+# Unpacks version $3 of Debian's source package $1 into $cache/src and prints its folder, named
+# $2-UPSTREAM; a folder of another Debian version is replaced.
 debian_source() {
   local package=$1 dir
   mkdir -p "$cache/src"
   dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "$2-*" | head -n 1)
+  if [ -n "$dir" ] && [ "$(source_version "$dir")" != "$3" ]; then
+    rm -rf "$dir" "$cache/src/${package}_"*
+    dir=
+  fi
   if [ -z "$dir" ]; then
-    (cd "$cache/src" && apt-get source -q "$package" >&2)
+    (cd "$cache/src" && apt-get source -q "$package=$3" >&2)
     dir=$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d -name "$2-*" | head -n 1)
   fi
   [ -n "$dir" ] || fail "apt-get source $package left no folder in $cache/src"
   echo "$dir"
 }
 
-# Runs "$@" once per cache: a stamp named $1 records that it succeeded.
-once() {
-  local stamp=$prefix/.built-$1
-  shift
-  [ -f "$stamp" ] && return 0
+# Runs "$@" unless the stamp named $1 records that it succeeded for version $2, so that a Debian
+# point or security release of a source builds it again. An older stamp $4, made before versions
+# were recorded, counts for the version of the source folder $3 that it was built from.
+built_for() {
+  local stamp=$prefix/.built-$1 version=$2 source=$3 old=$prefix/.built-$4
+  shift 4
+  if [ ! -s "$stamp" ] && [ -f "$old" ] && [ -n "$source" ] &&
+     [ "$(source_version "$source")" = "$version" ]; then
+    rm -f "$old" && echo "$version" > "$stamp"
+  fi
+  [ "$(cat "$stamp" 2>/dev/null)" = "$version" ] && return 0
   "$@"
-  mkdir -p "$prefix" && touch "$stamp"
+  mkdir -p "$prefix" && echo "$version" > "$stamp"
 }
 
 build_qt() {
   step "build Qt for Windows (about 35 minutes, once)"
   local src
-  src=$(debian_source qt6-base qt6-base)
+  src=$(debian_source qt6-base qt6-base "$qt_version")
   if ! grep -q 'QT_CONFIG(direct2d)' "$src/src/plugins/platforms/windows/qwindowsintegration.cpp"; then
     patch -d "$src" -p1 < "$qt_patch"
   fi
@@ -177,7 +194,7 @@ build_googletest() {
 build_icu() {
   step "build ICU for Windows (about 11 minutes, once)"
   local src host=$cache/build/icu-host cross=$cache/build/icu-windows
-  src=$(debian_source icu icu)
+  src=$(debian_source icu icu "$icu_version")
   local options=(--disable-tests --disable-samples --disable-extras --disable-layoutex)
   # Cross-building ICU's data needs ICU's tools built for this machine first.
   rm -rf "$host" "$cross" && mkdir -p "$host" "$cross"
@@ -193,7 +210,9 @@ build_icu() {
 
 # Folders holding the DLLs that the program and its tests load: the MinGW runtime and the
 # libraries built above.
-dll_folders=(/usr/lib/gcc/x86_64-w64-mingw32/12-posix /usr/x86_64-w64-mingw32/lib "$prefix/bin"
+dll_folders=("$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
+             "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")"
+             "$prefix/bin"
              "$prefix/lib")
 
 build_project() {
@@ -202,7 +221,7 @@ build_project() {
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_PREFIX_PATH="$prefix" \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
     -DMELIVANT_QT_TRANSLATIONS_DIR=/usr/share/qt6/translations \
-    -DMELIVANT_QT_SOURCE_DIR="$(debian_source qt6-base qt6-base)" \
+    -DMELIVANT_QT_SOURCE_DIR="$(debian_source qt6-base qt6-base "$qt_version")" \
     -DMELIVANT_QT_BUILD_RECORD_DIR="$qt_record" -DMELIVANT_QT_PATCHES="$qt_patch" \
     -DMELIVANT_MECAB_RECORD_DIR="$prefix/mecab-record" \
     -DMELIVANT_HOMEPAGE_URL="${MELIVANT_HOMEPAGE_URL-}"
@@ -273,13 +292,18 @@ check_packages() {
 
 main() {
   install_packages
-  once qt-6.4.2-recorded build_qt
-  once googletest build_googletest
-  once icu build_icu
+  qt_version=$(debian_version qt6-base)
+  icu_version=$(debian_version icu)
+  built_for qt-recorded "$qt_version" "$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d \
+    -name 'qt6-base-*' | head -n 1)" qt-6.4.2-recorded build_qt
+  built_for googletest "$(dpkg-query -W -f='${Version}' googletest)" "" googletest \
+    build_googletest
+  built_for icu "$icu_version" "$(find "$cache/src" -mindepth 1 -maxdepth 1 -type d \
+    -name 'icu-*' | head -n 1)" icu build_icu
   # MeCab is built again when Debian's version of it or the way it is built changes.
-  mecab_version=$(apt-cache showsrc mecab | sed -n 's/^Version: //p' | sort -V | tail -n 1)
-  once "mecab-$mecab_version-$(sha256sum scripts/windows/mecab/CMakeLists.txt | cut -c1-12)" \
-    build_mecab
+  mecab_version=$(debian_version mecab)
+  built_for mecab "$mecab_version $(sha256sum scripts/windows/mecab/CMakeLists.txt | cut -c1-12)" \
+    "" "" build_mecab
   build_project
   run_tests
   make_packages

@@ -5,17 +5,22 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <initializer_list>
 #endif
 
 namespace ui {
 
 #ifdef _WIN32
-// packaging/windows/installer.nsi looks for this name.
+// packaging/windows/installer.nsi looks for these names.
 RunningMarker::RunningMarker()
-    : mutex_(CreateMutexW(nullptr, FALSE, L"org.melivant.Helper.Running")) {}
+    : session_mutex_(CreateMutexW(nullptr, FALSE, L"org.melivant.Helper.Running")),
+      global_mutex_(CreateMutexW(nullptr, FALSE, L"Global\\org.melivant.Helper.Running")) {}
 
 RunningMarker::~RunningMarker() {
-  if (mutex_ != nullptr) CloseHandle(mutex_);
+  for (void* mutex : {session_mutex_, global_mutex_}) {
+    if (mutex != nullptr) CloseHandle(mutex);
+  }
 }
 #else
 RunningMarker::RunningMarker() = default;

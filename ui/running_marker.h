@@ -5,9 +5,10 @@
 
 namespace ui {
 
-// Windows only: while it lives, marks the program as running with a named mutex, which the
-// installer and the uninstaller look for before they replace or remove the program's files.
-// Elsewhere it does nothing.
+// Windows only: while it lives, marks the program as running with a named mutex, in the user's
+// session and in the global namespace (seen from every session), which the installer and the
+// uninstaller look for before they replace or remove the program's files. Elsewhere it does
+// nothing.
 class RunningMarker {
  public:
   RunningMarker();
@@ -16,7 +17,8 @@ class RunningMarker {
   RunningMarker& operator=(const RunningMarker&) = delete;
 
  private:
-  void* mutex_ = nullptr;
+  void* session_mutex_ = nullptr;
+  void* global_mutex_ = nullptr;
 };
 
 }  // namespace ui

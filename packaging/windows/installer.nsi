@@ -10,7 +10,9 @@
 ;     -DWELCOME_BITMAP=<164x314 .bmp> -DSIZE_KB=<installed size> -DOUTFILE=<setup.exe>
 ;     [-DHOMEPAGE=<url>] installer.nsi
 ; where FILES holds install-files.nsh and uninstall-files.nsh, the folder's files as NSIS lines.
-; Options of setup.exe: /S (silent), /AllUsers, /DesktopShortcut; of uninstall.exe: /S.
+; Options of setup.exe: /S (silent), /AllUsers, /DesktopShortcut; of uninstall.exe: /S, /AllUsers.
+; With /AllUsers and no administrator rights, both start themselves again elevated (the UAC prompt);
+; /NotAdministrator takes that path whatever the account.
 Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -21,6 +23,7 @@ ManifestDPIAware true
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WordFunc.nsh
 
 !define APP_NAME "MELIVANT辅助工具"
 !define APP_EXE "melivant-helper.exe"
@@ -55,7 +58,8 @@ Var DesktopShortcut  ; 1: add a desktop shortcut without asking
 !define MUI_UNICON "${ICON}"
 !define MUI_WELCOMEFINISHPAGE_BITMAP "${WELCOME_BITMAP}"
 !define MUI_ABORTWARNING
-!define MUI_FINISHPAGE_RUN "$INSTDIR\${APP_EXE}"
+!define MUI_FINISHPAGE_RUN
+!define MUI_FINISHPAGE_RUN_FUNCTION StartProgram
 ; The finish page's second option, meant for a readme, offers the desktop shortcut instead.
 !define MUI_FINISHPAGE_SHOWREADME
 !define MUI_FINISHPAGE_SHOWREADME_TEXT "$(DesktopShortcutOption)"
@@ -85,6 +89,11 @@ LangString ProgramRunning ${LANG_SIMPCHINESE} \
 LangString NeedsAdministrator ${LANG_ENGLISH} \
   "Installing or removing MELIVANT Helper for all users needs administrator rights. Run this \
   program as administrator."
+LangString AllUsersInstalled ${LANG_ENGLISH} \
+  "MELIVANT Helper is already installed for all users of this computer ($0). Update that \
+installation (this needs administrator rights)?"
+LangString AllUsersInstalled ${LANG_SIMPCHINESE} \
+  "这台电脑上已经为所有用户安装了${APP_NAME}（$0）。要更新那个安装吗？（需要管理员权限）"
 LangString NeedsAdministrator ${LANG_SIMPCHINESE} \
   "为所有用户安装或卸载${APP_NAME}需要管理员权限。请以管理员身份运行本程序。"
 
@@ -92,6 +101,62 @@ LangString NeedsAdministrator ${LANG_SIMPCHINESE} \
 ; (/AllUsers), refuses it without administrator rights, and waits for a running program to be
 ; closed. The uninstall entry of an all-users installation starts the uninstaller with /AllUsers.
 !macro START UN
+  ; Starts this program again elevated, with the parameters $R2, waits for it and ends with its
+  ; exit code. Returns only when elevation was declined or could not be asked for.
+  Function ${UN}RunElevated
+    !if "${UN}" == "un."
+      ; The uninstaller runs as a copy in the temporary folder; the elevated copy must work on the
+      ; same installation from there, so that it can remove the whole folder.
+      ${WordFind} $R2 "_?=" "E+1" $R3
+      ${If} ${Errors}
+        StrCpy $R2 "$R2 _?=$INSTDIR"
+      ${EndIf}
+    !else
+      ; A folder given with /D= is not among the parameters: it is passed on, last as it must be.
+      ${If} $INSTDIR != ""
+        StrCpy $R2 "$R2 /D=$INSTDIR"
+      ${EndIf}
+    !endif
+    ; Neither this process nor the elevated one keeps the installation folder as its current one.
+    SetOutPath $TEMP
+    ; SHELLEXECUTEINFOW: SEE_MASK_NOCLOSEPROCESS, the "runas" verb; padded for 64-bit pointers.
+    System::Call '*(i 112, i 0x40, p $HWNDPARENT, w "runas", w "$EXEPATH", w R2, w "$TEMP", i 1, i 0, \
+      p 0, p 0, p 0, p 0, i 0, i 0, p 0, p 0) p .r1'
+    System::Call 'shell32::ShellExecuteExW(p r1) i .r2'
+    ${If} $2 == 0
+      System::Free $1
+      Return
+    ${EndIf}
+    System::Call '*$1(i, i, p, p, p, p, p, i, i, p, p, p, p, i, i, p, p .r3)'
+    System::Free $1
+    System::Call 'kernel32::WaitForSingleObject(p r3, i -1)'
+    System::Call 'kernel32::GetExitCodeProcess(p r3, *i .r4)'
+    System::Call 'kernel32::CloseHandle(p r3)'
+    SetErrorLevel $4
+    Quit
+  FunctionEnd
+
+  ; Sets $0 to 1 when the program runs: in this session, or in another one, whose global mutex
+  ; this user may be denied. Only a real handle or that denial counts; a failed call does not.
+  Function ${UN}IsRunning
+    StrCpy $0 0
+    ${ForEach} $2 1 2 + 1
+      ${If} $2 == 1
+        StrCpy $3 "${RUNNING_MUTEX}"
+      ${Else}
+        StrCpy $3 "Global\${RUNNING_MUTEX}"
+      ${EndIf}
+      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w r3) p .r4 ?e'
+      Pop $5
+      ${If} $4 P<> 0
+        System::Call 'kernel32::CloseHandle(p r4)'
+        StrCpy $0 1
+      ${ElseIf} $5 == 5  ; ERROR_ACCESS_DENIED
+        StrCpy $0 1
+      ${EndIf}
+    ${Next}
+  FunctionEnd
+
   Function ${UN}Start
     SetRegView 64
     ${GetParameters} $R0
@@ -100,7 +165,18 @@ LangString NeedsAdministrator ${LANG_SIMPCHINESE} \
     ${IfNot} ${Errors}
       UserInfo::GetAccountType
       Pop $R1
+      ; /NotAdministrator takes the path of a user without administrator rights whatever the
+      ; account, so that it can be tried where every user is one (Wine).
+      ClearErrors
+      ${GetOptions} $R0 "/NotAdministrator" $R2
+      ${IfNot} ${Errors}
+        StrCpy $R1 "User"
+      ${EndIf}
       ${If} $R1 != "Admin"
+        ; Windows starts the uninstall entry's command without elevation: ask for it (the UAC
+        ; prompt), and refuse only when it is declined.
+        ${WordReplace} $R0 "/NotAdministrator" "" "+" $R2
+        Call ${UN}RunElevated
         MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdministrator)" /SD IDOK
         SetErrorLevel ${EXIT_REFUSED}
         Quit
@@ -118,11 +194,10 @@ LangString NeedsAdministrator ${LANG_SIMPCHINESE} \
     ${EndIf}
 
     ${Do}
-      System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${RUNNING_MUTEX}") p .r0'
+      Call ${UN}IsRunning
       ${If} $0 == 0
         ${Break}
       ${EndIf}
-      System::Call 'kernel32::CloseHandle(p r0)'
       MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "$(ProgramRunning)" /SD IDCANCEL IDRETRY retry
       SetErrorLevel ${EXIT_REFUSED}
       Quit
@@ -135,6 +210,26 @@ LangString NeedsAdministrator ${LANG_SIMPCHINESE} \
 
 Function .onInit
   Call Start
+  ; An installation for all users is updated where it is, not shadowed by one for this user alone.
+  ${If} $AllUsers == 0
+    ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+    ${If} $0 != ""
+      ${If} ${Silent}
+        SetErrorLevel ${EXIT_REFUSED}
+        Quit
+      ${EndIf}
+      MessageBox MB_YESNO|MB_ICONQUESTION "$(AllUsersInstalled)" IDYES update
+      SetErrorLevel ${EXIT_REFUSED}
+      Quit
+      update:
+      ${GetParameters} $R2
+      StrCpy $R2 "$R2 /AllUsers"
+      Call RunElevated
+      MessageBox MB_OK|MB_ICONSTOP "$(NeedsAdministrator)"
+      SetErrorLevel ${EXIT_REFUSED}
+      Quit
+    ${EndIf}
+  ${EndIf}
   ; A folder given with /D= wins; else an earlier installation of this scope is updated where it
   ; is; else the scope's usual place.
   ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" "InstallLocation"
@@ -150,6 +245,17 @@ FunctionEnd
 
 Function un.onInit
   Call un.Start
+FunctionEnd
+
+; Starts the program from the finish page as the signed-in user. An installation for all users
+; runs elevated, so the program is handed to the desktop's shell, which starts it with the user's
+; own rights, rather than started by the installer.
+Function StartProgram
+  ${If} $AllUsers == 1
+    Exec '"$WINDIR\explorer.exe" "$INSTDIR\${APP_EXE}"'
+  ${Else}
+    Exec '"$INSTDIR\${APP_EXE}"'
+  ${EndIf}
 FunctionEnd
 
 Function AddDesktopShortcut
@@ -176,6 +282,10 @@ Function RemovePreviousInstallation
     Abort "$0\uninstall.exe: $1"
   ${EndIf}
   Delete "$0\uninstall.exe"
+  ; An installation that moves leaves its old folder only if the user's own files are in it.
+  ${If} $0 != $INSTDIR
+    RMDir "$0"
+  ${EndIf}
 FunctionEnd
 
 Section "Install"

@@ -13,7 +13,9 @@ Every DLL in the folder must belong to a known component, or the script fails:
 - The other DLLs are looked up among the MinGW-w64 folders, and the Debian package that holds
   each names its component: the GCC runtime or winpthreads.
 Every file of the dictionary folder (--dictionary) belongs to the Debian package that compiled it
-(--dictionary-package), whose copyright file gives its licence.
+(--dictionary-package), whose copyright file gives its licence. Every other file shipped must be
+the program's own or come from a Debian package (looked up among --data-dir folders), or the
+script fails.
 """
 
 import argparse
@@ -85,6 +87,13 @@ def dep5_paragraphs(path):
     return paragraphs
 
 
+def words(value):
+    """A JSON field that holds names as a list or as one blank-separated string."""
+    if not value:
+        return []
+    return list(value) if isinstance(value, list) else value.split()
+
+
 def qt_entry(dlls, args, licences):
     record = {}
     for line in Path(args.qt_record, "qt-sources.txt").read_text().splitlines():
@@ -105,9 +114,11 @@ def qt_entry(dlls, args, licences):
         folder = attribution.parent.relative_to(qt_source).as_posix()
         entries = json.loads(attribution.read_text(encoding="utf-8"), strict=False)
         for entry in entries if isinstance(entries, list) else [entries]:
-            # Without a Files list, an entry covers its whole folder.
-            files = [f"{folder}/{name}" for name in entry.get("Files", "").split()]
-            if not any(source in files or (not files and source.startswith(folder + "/"))
+            # As Qt's own scanner reads them: Files as a list or a blank-separated string, Path as
+            # the folder that the entry covers, and without either the entry's whole folder.
+            root = f"{folder}/{entry['Path']}".rstrip("/") if entry.get("Path") else folder
+            files = [f"{root}/{name}" for name in words(entry.get("Files"))]
+            if not any(source in files or (not files and source.startswith(root + "/"))
                        for source in sources):
                 continue
             licence = entry.get("LicenseId") or entry.get("License", "see its source")
@@ -115,7 +126,7 @@ def qt_entry(dlls, args, licences):
             if entry.get("Version"):
                 line += f", version {entry['Version']}"
             line += f"\n    Licence: {licence}"
-            for name in entry.get("LicenseFile", "").split():
+            for name in words(entry.get("LicenseFile")) + words(entry.get("LicenseFiles")):
                 line += " " + licences.cite(f"{entry['Name']}: {licence}",
                                             read(attribution.parent / name))
             line += "\n" + wrapped("Copyright: " + entry.get("Copyright", ""), 4)
@@ -175,6 +186,31 @@ def dictionary_entry(files, args, licences):
 {wrapped("Files: " + ", ".join(files), 2)}
   Version: Debian package {debian['package']} {debian['version']}, whose
     installation compiled these files
+  Source: Debian's source package {debian['source']}, version {debian['source_version']}
+    (apt-get source {debian['source']}={debian['source_version']})
+""" + "\n".join(lines)
+
+
+def debian_data_entry(files, debian, licences):
+    """Files copied from a Debian package, under the licences of its copyright file."""
+    path = f"/usr/share/doc/{debian['package']}/copyright"
+    paragraphs = dep5_paragraphs(path)
+    texts = {p["License"].split("\n", 1)[0]: p["License"].split("\n", 1)[1]
+             for p in paragraphs if "Files" not in p and "\n" in p.get("License", "")}
+    lines = []
+    for paragraph in paragraphs:
+        if paragraph.get("Files", "").split()[:1] != ["*"]:
+            continue
+        name, _, text = paragraph["License"].partition("\n")
+        text = text or texts.get(name)
+        if not text:
+            fail(f"{path} has no text for licence {name}")
+        lines.append(wrapped(f"Licence: {name} "
+                             f"{licences.cite(debian['package'] + ': ' + name, text)}", 2) +
+                     "\n" + wrapped(f"Copyright: {paragraph['Copyright']}", 4))
+    return f"""Files of the Debian package {debian['package']}
+{wrapped("Files: " + ", ".join(files), 2)}
+  Version: Debian package {debian['package']} {debian['version']}
   Source: Debian's source package {debian['source']}, version {debian['source_version']}
     (apt-get source {debian['source']}={debian['source_version']})
 """ + "\n".join(lines)
@@ -260,6 +296,8 @@ def main():
     parser.add_argument("--dictionary", help="the dictionary's folder inside the program folder")
     parser.add_argument("--dictionary-source", help="the folder the dictionary was copied from")
     parser.add_argument("--dictionary-package", default="mecab-ipadic-utf8")
+    parser.add_argument("--data-dir", action="append", default=[],
+                        help="a folder that other shipped files (Qt's translations) came from")
     parser.add_argument("--output", required=True)
     args = parser.parse_args()
 
@@ -284,15 +322,35 @@ def main():
                  f"({debian['package'] if debian else 'not from a Debian package'})")
         shipped_debian.setdefault(entry, (debian, []))[1].append(name)
 
+    # Every other file shipped: the program's own, the dictionary, or a Debian package's.
+    covered = {"melivant-helper.exe", "LICENSE.txt", Path(args.output).name}
+    covered.update(shipped_qt + shipped_mecab +
+                   [name for _, dlls in shipped_debian.values() for name in dlls])
+    dictionary_files = []
+    shipped_data = {}
+    for file in sorted(p for p in folder.rglob("*") if p.is_file()):
+        name = file.relative_to(folder).as_posix().replace("/", "\\")
+        if name in covered:
+            continue
+        if args.dictionary and file.parent == folder / args.dictionary:
+            dictionary_files.append(name)
+            continue
+        origins = [Path(d, file.name) for d in args.data_dir if Path(d, file.name).is_file()]
+        debian = debian_package_of(origins[0].resolve()) if origins else None
+        if not debian:
+            fail(f"{name} is covered by no notice")
+        shipped_data.setdefault(debian["package"], (debian, []))[1].append(name)
+
     licences = Licences()
     entries = [qt_entry(shipped_qt, args, licences)] if shipped_qt else []
     if shipped_mecab:
         entries.append(mecab_entry(shipped_mecab, args, licences))
-    if args.dictionary and Path(folder, args.dictionary).is_dir():
-        files = sorted(f"{args.dictionary}\\{f.name}" for f in Path(folder, args.dictionary).iterdir())
-        entries.append(dictionary_entry(files, args, licences))
+    if dictionary_files:
+        entries.append(dictionary_entry(dictionary_files, args, licences))
     for entry, (debian, dlls) in shipped_debian.items():
         entries.append(entry(dlls, debian, args, licences))
+    for debian, files in shipped_data.values():
+        entries.append(debian_data_entry(files, debian, licences))
 
     numbered = "\n\n".join(f"{n}. {entry}" for n, entry in enumerate(entries, 1))
     Path(args.output).write_text(f"""Third-party notices for {args.program}

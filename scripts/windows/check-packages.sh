@@ -19,8 +19,12 @@ export WINEPREFIX=$2
 source scripts/lib/wine.sh
 source scripts/lib/xdriver.sh
 
-zip=$(ls "$build"/melivant-helper-*-windows-x64.zip)
-setup=$(ls "$build"/melivant-helper-*-windows-x64-setup.exe)
+# The version and the home page are the build's own.
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+homepage=$(sed -n 's/^MELIVANT_HOMEPAGE_URL:STRING=//p' "$build/CMakeCache.txt")
+[ -n "$version" ] || { echo "check-packages.sh: no version in $build/CMakeCache.txt" >&2; exit 1; }
+zip=$build/melivant-helper-$version-windows-x64.zip
+setup=$build/melivant-helper-$version-windows-x64-setup.exe
 main_window="MELIVANT系列辅助工具"
 message_box="MELIVANT辅助工具"
 shortcut_name="MELIVANT辅助工具.lnk"
@@ -113,15 +117,20 @@ check_installed() {
   [ -f "$folder/melivant-helper.exe" ] || fail "nothing installed in $folder"
   [ -f "$folder/LICENSE.txt" ] && [ -f "$folder/THIRD-PARTY-NOTICES.txt" ] ||
     fail "$folder lacks LICENSE.txt or THIRD-PARTY-NOTICES.txt"
-  strings -e l "$menu/$shortcut_name" | grep -F 'MELIVANT Helper\melivant-helper.exe' >/dev/null ||
+  strings -e l "$menu/$shortcut_name" | grep -F "${folder##*/}\\melivant-helper.exe" >/dev/null ||
     fail "no Start-menu shortcut in $menu that starts the installed program"
   entry=$(uninstall_entry "$root")
-  for value in "DisplayName.*MELIVANT辅助工具" "DisplayVersion.*1\.0\.1" "Publisher.*MELIVANT" \
+  for value in "DisplayName.*MELIVANT辅助工具" "DisplayVersion.*${version//./\\.}" "Publisher.*MELIVANT" \
                "DisplayIcon.*melivant-helper.exe" "EstimatedSize.*dword:000[0-9a-f]\{5\}" \
                "UninstallString.*uninstall.exe" "QuietUninstallString.*uninstall.exe.* /S"; do
     grep -q "$value" <<<"$entry" || fail "the uninstall entry under $root lacks $value"
   done
-  ! grep -q 'URLInfoAbout' <<<"$entry" || fail "the uninstall entry names a home page"
+  if [ -n "$homepage" ]; then
+    grep -qF "\"URLInfoAbout\"=\"$homepage\"" <<<"$entry" ||
+      fail "the uninstall entry does not name the home page $homepage"
+  else
+    ! grep -q 'URLInfoAbout' <<<"$entry" || fail "the uninstall entry names a home page"
+  fi
 }
 
 # Checks that nothing of an installation is left: folder $1, Start-menu folder $2, the desktop
@@ -185,11 +194,11 @@ wrestool -x --raw -t 24 "$setup" | grep -q 'level="asInvoker"' ||
 echo "ok: the installer's icon is the program's"
 (LANG=zh_CN.UTF-8 wine "$setup" >/dev/null 2>&1 &)
 sleep 1
-import -window "$(window "MELIVANT辅助工具 1.0.1 安装" 60)" "$build/installer-zh.png"
+import -window "$(window "MELIVANT辅助工具 $version 安装" 60)" "$build/installer-zh.png"
 wineserver -k
 echo "ok: under a Chinese locale the installer is titled in Chinese ($build/installer-zh.png)"
 (LANG=en_US.UTF-8 wine "$setup" >/dev/null 2>&1 &)
-title="MELIVANT Helper 1.0.1 Setup"
+title="MELIVANT Helper $version Setup"
 sleep 1
 import -window "$(window "$title" 60)" "$build/installer-en.png"
 echo "ok: under an English locale the installer is titled in English ($build/installer-en.png)"
@@ -208,7 +217,7 @@ greets_then_opens "the finish page's option to start the program"
 wineserver -k
 echo "ok: the finish page ($build/installer-finish.png) starts the program"
 (LANG=zh_CN.UTF-8 wine "$folder/uninstall.exe" >/dev/null 2>&1 &)
-window "MELIVANT辅助工具 1.0.1 卸载" 60 >/dev/null ||
+window "MELIVANT辅助工具 $version 卸载" 60 >/dev/null ||
   fail "under a Chinese locale the uninstaller is not titled in Chinese"
 wineserver -k
 echo "ok: under a Chinese locale the uninstaller is titled in Chinese too"
@@ -257,7 +266,11 @@ echo "ok: uninstalled; only the user's own file was left in the folder"
 
 echo "== a silent install for all users, installed again, then uninstalled"
 new_wine_prefix "$WINEPREFIX"
-wine "$setup" /S /AllUsers || fail "the silent install for all users failed: $?"
+# The first as a user without administrator rights, whom the installer asks for elevation: it
+# starts itself again elevated (under Wine, where every user is an administrator, without a
+# prompt) and passes on that installer's exit code.
+wine "$setup" /S /AllUsers /NotAdministrator ||
+  fail "the silent install for all users, elevated by itself, failed: $?"
 wine "$setup" /S /AllUsers || fail "installing again for all users failed: $?"
 folder="$drive_c/Program Files/MELIVANT Helper"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
@@ -267,7 +280,23 @@ uninstall=$(uninstall_entry HKLM | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\
   sed 's/\\\\/\\/g; s/\\"/"/g')
 grep -q '/AllUsers' <<<"$uninstall" || fail "the entry's uninstall command lacks /AllUsers"
 echo "ok: installed for all users in Program Files, with an HKLM entry"
-eval "wine $uninstall"
+status=0
+wine "$setup" /S || status=$?
+[ "$status" -eq 2 ] || fail "a silent install for the user beside one for all users exited $status"
+! has_key HKCU && [ ! -e "$user_home/AppData/Local/Programs/MELIVANT Helper" ] ||
+  fail "a silent install for the user beside one for all users changed something"
+echo "ok: beside an installation for all users, a silent one for the user alone changes nothing"
+# An update into another folder takes the installation there and leaves no empty old folder.
+# (/D= takes a folder without blanks, as Wine quotes an argument with blanks.)
+wine "$setup" /S /AllUsers '/D=C:\MELIVANT' || fail "moving the installation failed: $?"
+[ ! -e "$folder" ] || fail "moving the installation left $folder: $(ls -A "$folder")"
+folder="$drive_c/MELIVANT"
+check_installed "$folder" "$menu" HKLM
+uninstall=$(uninstall_entry HKLM | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
+  sed 's/\\\\/\\/g; s/\\"/"/g')
+echo "ok: an update into another folder moved the installation and removed the old folder"
+# As Apps & Features starts it: without elevation, which the uninstaller then asks for.
+eval "wine $uninstall /NotAdministrator"
 wineserver -w
 check_removed "$folder" "$menu" HKLM
 echo "ok: uninstalled with the entry's own command; nothing left"
