@@ -110,6 +110,12 @@ uninstall_entry() {
 
 has_key() { wine reg query "$1\\$uninstall_key" >/dev/null 2>&1; }
 
+# The quiet uninstall command of the entry under registry root $1, as Windows would run it.
+quiet_uninstall() {
+  uninstall_entry "$1" | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
+    sed 's/\\\\/\\/g; s/\\"/"/g'
+}
+
 # Checks the installation in folder $1 (a Linux path), with its Start-menu folder $2 and its
 # uninstall entry under registry root $3.
 check_installed() {
@@ -276,8 +282,7 @@ folder="$drive_c/Program Files/MELIVANT Helper"
 menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs"
 check_installed "$folder" "$menu" HKLM
 ! has_key HKCU || fail "an install for all users wrote an entry under HKCU"
-uninstall=$(uninstall_entry HKLM | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
-  sed 's/\\\\/\\/g; s/\\"/"/g')
+uninstall=$(quiet_uninstall HKLM)
 grep -q '/AllUsers' <<<"$uninstall" || fail "the entry's uninstall command lacks /AllUsers"
 echo "ok: installed for all users in Program Files, with an HKLM entry"
 status=0
@@ -292,8 +297,7 @@ wine "$setup" /S /AllUsers '/D=C:\MELIVANT' || fail "moving the installation fai
 [ ! -e "$folder" ] || fail "moving the installation left $folder: $(ls -A "$folder")"
 folder="$drive_c/MELIVANT"
 check_installed "$folder" "$menu" HKLM
-uninstall=$(uninstall_entry HKLM | sed -n 's/^"QuietUninstallString"="\(.*\)"$/\1/p' |
-  sed 's/\\\\/\\/g; s/\\"/"/g')
+uninstall=$(quiet_uninstall HKLM)
 echo "ok: an update into another folder moved the installation and removed the old folder"
 # As Apps & Features starts it: without elevation, which the uninstaller then asks for.
 eval "wine $uninstall /NotAdministrator"
