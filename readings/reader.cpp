@@ -82,10 +82,11 @@ class PieceReader {
 
   void Read(std::size_t begin, std::size_t end) {
     const std::u16string_view piece = text_.substr(begin, end - begin);
-    if (!HasKanji(piece)) return;
+    const auto runs = KanjiRuns(piece);
+    if (runs.empty()) return;
     begin_ = begin;
     in_run_.assign(piece.size(), false);
-    for (const auto& [position, length] : KanjiRuns(piece)) {
+    for (const auto& [position, length] : runs) {
       std::fill_n(in_run_.begin() + static_cast<std::ptrdiff_t>(position), length, true);
     }
     utf8_ = internal::ToUtf8(piece);
@@ -169,8 +170,8 @@ class PieceReader {
     const Analyzer::Token& token = tokens_[i];
     const std::u16string_view surface = Surface(i);
     std::vector<std::u16string> readings;
-    if (token.known && !Hiragana(token.reading).empty()) {
-      readings.push_back(Hiragana(token.reading));
+    if (std::u16string chosen = Hiragana(token.reading); token.known && !chosen.empty()) {
+      readings.push_back(std::move(chosen));
       for (const std::string_view other : ReadingsAt(i, i + 1)) {
         if (std::u16string reading = Hiragana(other); !reading.empty()) {
           readings.push_back(std::move(reading));
