@@ -8,17 +8,9 @@
 #include <string_view>
 
 #include "conversion/conversion.h"
+#include "ui/units.h"
 
 namespace ui {
-
-namespace {
-
-// The conversions read the text box's own code units; only their result is new.
-std::u16string_view Units(QStringView lyrics) {
-  return {lyrics.utf16(), static_cast<std::size_t>(lyrics.size())};
-}
-
-}  // namespace
 
 CommandResult RunConversion(LyricsMode mode, QStringView lyrics) {
   const std::u16string_view units = Units(lyrics);
@@ -44,7 +36,7 @@ std::optional<Span> FindCulprit(LyricsMode mode, QStringView lyrics) {
   if (mode == LyricsMode::kKana) culprit = conversion::FindKanaCulprit(Units(lyrics));
   if (mode == LyricsMode::kRomaji) culprit = conversion::FindRomajiCulprit(Units(lyrics));
   if (!culprit) return std::nullopt;
-  QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, lyrics.toString());
+  QTextBoundaryFinder graphemes(QTextBoundaryFinder::Grapheme, lyrics.data(), lyrics.size());
   auto start = static_cast<qsizetype>(culprit->position);
   auto end = start + static_cast<qsizetype>(culprit->length);
   graphemes.setPosition(start);

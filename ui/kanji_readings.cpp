@@ -21,20 +21,13 @@
 #include "readings/readings.h"
 #include "ui/busy_cursor.h"
 #include "ui/messages.h"
+#include "ui/units.h"
 
 namespace ui {
 namespace {
 
 // Kanji runs that reach into the visible part from outside it are found from this far away.
 constexpr int kLongestRun = 64;
-
-std::u16string_view Units(const QString& text) {
-  return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
-}
-
-QString FromUnits(std::u16string_view units) {
-  return QString::fromUtf16(units.data(), static_cast<qsizetype>(units.size()));
-}
 
 // Where the text position `at` is after `found` are put in: behind the same text, or behind the
 // reading of a word that held it.
