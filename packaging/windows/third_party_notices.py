@@ -87,6 +87,31 @@ def dep5_paragraphs(path):
     return paragraphs
 
 
+def dep5_licences(path, wanted, title, licences, holder_in_text=False):
+    """Lines giving the licence (its text cited) and the copyright of each Files paragraph of the
+    machine-readable copyright file `path` whose file list `wanted` accepts. A licence named but
+    not given in the paragraph is taken from the file's stand-alone License paragraphs."""
+    paragraphs = dep5_paragraphs(path)
+    texts = {p["License"].split("\n", 1)[0]: p["License"].split("\n", 1)[1]
+             for p in paragraphs if "Files" not in p and "\n" in p.get("License", "")}
+    lines = []
+    for paragraph in paragraphs:
+        files = paragraph.get("Files", "").split()
+        if not files or not wanted(files):
+            continue
+        name, _, text = paragraph["License"].partition("\n")
+        text = text or texts.get(name)
+        if not text:
+            fail(f"{path} has no text for licence {name}")
+        holder = paragraph["Copyright"]
+        if holder_in_text and holder != "public-domain":
+            text = f"Copyright {holder}\n\n{text}"
+        cite = licences.cite(f"{title}: {name}", text)
+        lines.append(wrapped(f"Licence of {' '.join(files)}: {name} {cite}", 2) + "\n" +
+                     wrapped(f"Copyright: {holder}", 4))
+    return "\n".join(lines)
+
+
 def words(value):
     """A JSON field that holds names as a list or as one blank-separated string."""
     if not value:
@@ -174,46 +199,27 @@ def dictionary_entry(files, args, licences):
     debian = debian_package_of(args.dictionary_source)
     if not debian or debian["package"] != args.dictionary_package:
         fail(f"{args.dictionary_source} is not from {args.dictionary_package}")
-    lines = []
-    for paragraph in dep5_paragraphs(f"/usr/share/doc/{debian['package']}/copyright"):
-        if "Files" not in paragraph or "\n" not in paragraph.get("License", ""):
-            continue
-        name, _, text = paragraph["License"].partition("\n")
-        cite = licences.cite(f"IPADIC: {name}", text)
-        lines.append(wrapped(f"Licence of {paragraph['Files']}: {name} {cite}", 2) + "\n" +
-                     wrapped(f"Copyright: {paragraph['Copyright']}", 4))
+    lines = dep5_licences(f"/usr/share/doc/{debian['package']}/copyright", lambda files: True,
+                          "IPADIC", licences)
     return f"""IPADIC, the dictionary that reads kanji, compiled for MeCab in UTF-8
 {wrapped("Files: " + ", ".join(files), 2)}
   Version: Debian package {debian['package']} {debian['version']}, whose
     installation compiled these files
   Source: Debian's source package {debian['source']}, version {debian['source_version']}
     (apt-get source {debian['source']}={debian['source_version']})
-""" + "\n".join(lines)
+""" + lines
 
 
 def debian_data_entry(files, debian, licences):
     """Files copied from a Debian package, under the licences of its copyright file."""
-    path = f"/usr/share/doc/{debian['package']}/copyright"
-    paragraphs = dep5_paragraphs(path)
-    texts = {p["License"].split("\n", 1)[0]: p["License"].split("\n", 1)[1]
-             for p in paragraphs if "Files" not in p and "\n" in p.get("License", "")}
-    lines = []
-    for paragraph in paragraphs:
-        if paragraph.get("Files", "").split()[:1] != ["*"]:
-            continue
-        name, _, text = paragraph["License"].partition("\n")
-        text = text or texts.get(name)
-        if not text:
-            fail(f"{path} has no text for licence {name}")
-        lines.append(wrapped(f"Licence: {name} "
-                             f"{licences.cite(debian['package'] + ': ' + name, text)}", 2) +
-                     "\n" + wrapped(f"Copyright: {paragraph['Copyright']}", 4))
+    lines = dep5_licences(f"/usr/share/doc/{debian['package']}/copyright",
+                          lambda files: files[0] == "*", debian["package"], licences)
     return f"""Files of the Debian package {debian['package']}
 {wrapped("Files: " + ", ".join(files), 2)}
   Version: Debian package {debian['package']} {debian['version']}
   Source: Debian's source package {debian['source']}, version {debian['source_version']}
     (apt-get source {debian['source']}={debian['source_version']})
-""" + "\n".join(lines)
+""" + lines
 
 
 def gcc_entry(dlls, debian, args, licences):
@@ -234,31 +240,17 @@ def gcc_entry(dlls, debian, args, licences):
 
 
 def winpthreads_entry(dlls, debian, args, licences):
-    paragraphs = dep5_paragraphs(args.mingw_copyright)
-    texts = {p["License"].split("\n", 1)[0]: p["License"].split("\n", 1)[1]
-             for p in paragraphs if "Files" not in p and "\n" in p.get("License", "")}
-    lines = []
-    for paragraph in paragraphs:
-        files = paragraph.get("Files", "").split()
-        if not any(f.startswith("mingw-w64-libraries/winpthreads/") and "/tests" not in f
-                   for f in files):
-            continue
-        name, _, text = paragraph["License"].partition("\n")
-        text = text or texts.get(name)
-        if not text:
-            fail(f"{args.mingw_copyright} has no text for licence {name}")
-        holder = paragraph["Copyright"]
-        if holder != "public-domain":
-            text = f"Copyright {holder}\n\n{text}"
-        cite = licences.cite(f"winpthreads: {name}", text)
-        lines.append(wrapped(f"Licence of {' '.join(files)}: {name} {cite}", 2) + "\n" +
-                     wrapped(f"Copyright: {paragraph['Copyright']}", 4))
+    lines = dep5_licences(
+        args.mingw_copyright,
+        lambda files: any(f.startswith("mingw-w64-libraries/winpthreads/") and "/tests" not in f
+                          for f in files),
+        "winpthreads", licences, holder_in_text=True)
     return f"""winpthreads (MinGW-w64's POSIX threads)
 {wrapped("Files: " + ", ".join(dlls), 2)}
   Version: Debian package {debian['package']} {debian['version']}
   Source: Debian's source package {debian['source']}, version {debian['source_version']}
     (apt-get source {debian['source']}={debian['source_version']})
-""" + "\n".join(lines)
+""" + lines
 
 
 # The Debian packages whose DLLs may be shipped, and the notice of each.
