@@ -36,7 +36,7 @@ struct Tally {
 bool Offered(const std::vector<const readings::Replacement*>& parts, std::size_t index,
              std::u16string_view expected) {
   if (index == parts.size()) return expected.empty();
-  for (const std::u16string& reading : parts[index]->alternatives) {
+  for (const std::u16string& reading : parts[index]->readings) {
     if (expected.starts_with(reading) &&
         Offered(parts, index + 1, expected.substr(reading.size()))) {
       return true;
@@ -53,7 +53,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   std::ifstream set(argv[1]);
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
   std::vector<Tally> tallies;
   for (std::string line; std::getline(set, line);) {
     if (line.rfind("## ", 0) == 0) {
@@ -91,8 +91,9 @@ int main(int argc, char* argv[]) {
             replacement.position >= run.position + run.length) {
           continue;
         }
-        first += replacement.reading.empty() ? text.substr(replacement.position, replacement.length)
-                                             : replacement.reading;
+        first += replacement.readings.empty()
+                     ? text.substr(replacement.position, replacement.length)
+                     : replacement.readings.front();
         parts.push_back(&replacement);
       }
       Tally& tally = tallies.back();

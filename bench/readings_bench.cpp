@@ -17,14 +17,14 @@ constexpr std::size_t kSongBytes = 2000 * sizeof(char16_t);  // a song: about 2,
 void BM_OpenAndReadSong(benchmark::State& state) {
   const std::u16string song = bench::KanjiLyrics(kSongBytes);
   for (auto _ : state) {
-    readings::Reader reader(MELIVANT_DICTIONARY_DIR);
+    readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
     benchmark::DoNotOptimize(readings::Apply(song, reader.Read(song)));
   }
 }
 
 void BM_ReadAndRewrite(benchmark::State& state) {
   const std::u16string lyrics = bench::KanjiLyrics(static_cast<std::size_t>(state.range(0)));
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
   for (auto _ : state) {
     benchmark::DoNotOptimize(readings::Apply(lyrics, reader.Read(lyrics)));
   }

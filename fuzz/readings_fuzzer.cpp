@@ -27,15 +27,25 @@ void Check(std::u16string_view text, std::size_t begin, std::size_t end,
     if (replacement.position + 1 < begin || replacement.position + replacement.length > end + 1) {
       FuzzFailure("a replacement outside the range");
     }
+    // Beside kanji, a word's other characters that are not kana may take part of its reading
+    // (Ｘ線), but never a blank or a line break.
+    bool holds_kanji = false;
     for (std::size_t i = replacement.position; i < replacement.position + replacement.length; ++i) {
-      if (!kanji[i]) FuzzFailure("a replacement outside the kanji runs");
+      holds_kanji = holds_kanji || kanji[i];
+      if (!kanji[i] &&
+          (text[i] <= u' ' || text[i] == u'　' || (text[i] >= u'ぁ' && text[i] <= u'ゟ'))) {
+        FuzzFailure("a replacement outside the words of kanji");
+      }
     }
-    for (const char16_t c : replacement.reading) {
-      if (!((c >= u'ぁ' && c <= u'ゖ') || c == u'ー')) FuzzFailure("a reading not in hiragana");
+    if (!holds_kanji) FuzzFailure("a replacement without a kanji");
+    if (replacement.readings.size() > readings::kMaxAlternatives) {
+      FuzzFailure("more readings offered than a menu holds");
     }
-    if (replacement.alternatives.size() > readings::kMaxAlternatives ||
-        (!replacement.reading.empty() && replacement.alternatives.front() != replacement.reading)) {
-      FuzzFailure("the readings offered do not start with the reading chosen");
+    for (const std::u16string& reading : replacement.readings) {
+      if (reading.empty()) FuzzFailure("an empty reading");
+      for (const char16_t c : reading) {
+        if (!((c >= u'ぁ' && c <= u'ゖ') || c == u'ー')) FuzzFailure("a reading not in hiragana");
+      }
     }
     after = replacement.position + replacement.length;
   }
@@ -44,7 +54,7 @@ void Check(std::u16string_view text, std::size_t begin, std::size_t end,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static readings::Reader reader(MELIVANT_DICTIONARY_DIR);
+  static readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
   const std::u16string text = LyricsFromBytes(data, size);
   Check(text, 0, text.size(), reader.Read(text));
   const std::size_t begin = text.size() / 3;

@@ -17,30 +17,36 @@ struct mecab_lattice_t;
 namespace readings {
 
 // Morphological analysis of UTF-8 text with one opened dictionary: the words of the best
-// analysis, each with the dictionary's reading. Everything it returns stays valid until the next
+// analyses, each with the dictionary's reading. Everything it returns stays valid until the next
 // call of Analyze.
 class Analyzer {
  public:
   struct Token {
     std::size_t begin = 0;  // bytes of the analysed text
     std::size_t end = 0;
-    bool known = false;        // a dictionary entry, not a guess for an unknown word
-    bool number = false;       // a numeral (名詞,数)
-    bool counter = false;      // a counter after a number (名詞,接尾,助数詞)
-    std::string_view reading;  // katakana; empty when unknown
+    // Where the analysis files the word: before the blanks in front of it.
+    std::size_t filed = 0;
+    bool known = false;               // a dictionary entry, not a guess for an unknown word
+    bool number = false;              // a numeral (名詞,数)
+    std::string_view part_of_speech;  // the entry's first level (名詞, 動詞, 助詞...)
+    std::string_view reading;         // katakana; empty when unknown
   };
+  using Path = std::vector<Token>;
 
-  // Opens the dictionary in `folder`; throws DictionaryError when that fails.
+  // Opens the dictionary in `folder`; throws DictionaryError when that fails or when the
+  // dictionary does not give its words' readings in kana, as IPADIC does.
   explicit Analyzer(const std::filesystem::path& folder);
   ~Analyzer();
   Analyzer(const Analyzer&) = delete;
   Analyzer& operator=(const Analyzer&) = delete;
 
-  std::vector<Token> Analyze(std::string_view text);
+  // The `paths` best analyses of `text`, the best first; none when the analysis fails.
+  std::vector<Path> Analyze(std::string_view text, std::size_t paths);
 
   // The readings, in katakana and without repeats, of the dictionary entries for exactly the
-  // `length` bytes from `begin` of the text last analysed.
-  std::vector<std::string_view> ReadingsAt(std::size_t begin, std::size_t length) const;
+  // `length` bytes from `begin` of the text last analysed, filed at `filed`.
+  std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin,
+                                           std::size_t length) const;
 
  private:
   template <typename T>
@@ -49,6 +55,7 @@ class Analyzer {
   Owned<mecab_model_t> model_{nullptr, nullptr};
   Owned<mecab_t> tagger_{nullptr, nullptr};
   Owned<mecab_lattice_t> lattice_{nullptr, nullptr};
+  const char* sentence_ = nullptr;  // of the text last analysed
 };
 
 }  // namespace readings

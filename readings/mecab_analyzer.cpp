@@ -73,35 +73,54 @@ Analyzer::Analyzer(const std::filesystem::path& folder) {
   if (charset != "utf-8" && charset != "UTF-8" && charset != "utf8" && charset != "UTF8") {
     Fail(folder, "the dictionary is in " + std::string(charset) + ", not UTF-8");
   }
+  // IPADIC gives each entry's reading in katakana in its eighth field; a dictionary laid out
+  // otherwise would have every word read wrong.
+  const std::vector<Path> probe = Analyze("日本語の歌", 1);
+  const bool readable =
+      !probe.empty() && std::all_of(probe[0].begin(), probe[0].end(), [](const Token& t) {
+        return t.known && !t.reading.empty() &&
+               t.reading.find_first_of("abcdefghijklmnopqrstuvwxyz*") == std::string_view::npos &&
+               static_cast<unsigned char>(t.reading[0]) == 0xE3;  // kana are U+3000 to U+30FF
+      });
+  if (!readable) Fail(folder, "its entries give no readings in kana, as IPADIC's do");
 }
 
 Analyzer::~Analyzer() = default;
 
-std::vector<Analyzer::Token> Analyzer::Analyze(std::string_view text) {
-  std::vector<Token> tokens;
+std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t paths) {
+  std::vector<Path> found;
+  sentence_ = text.data();
+  mecab_lattice_set_request_type(lattice_.get(), MECAB_NBEST);
   mecab_lattice_set_sentence2(lattice_.get(), text.data(), text.size());
-  if (mecab_parse_lattice(tagger_.get(), lattice_.get()) == 0) return tokens;
-  for (const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_.get())->next;
-       node != nullptr && node->stat != MECAB_EOS_NODE; node = node->next) {
-    const auto fields = Fields(node->feature);
-    Token token;
-    token.begin = static_cast<std::size_t>(node->surface - text.data());
-    token.end = token.begin + node->length;
-    token.known = node->stat == MECAB_NOR_NODE;
-    token.number = fields[0] == "名詞" && fields[1] == "数";
-    token.counter = fields[1] == "接尾" && fields[2] == "助数詞";
-    token.reading = ReadingOf(node);
-    tokens.push_back(token);
-  }
-  return tokens;
+  if (mecab_parse_lattice(tagger_.get(), lattice_.get()) == 0) return found;
+  // The parse leaves the best path in the lattice; each call of next gives the next-best one,
+  // starting again from a best path (which may differ from the first where costs tie).
+  do {
+    Path& path = found.emplace_back();
+    for (const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_.get())->next;
+         node != nullptr && node->stat != MECAB_EOS_NODE; node = node->next) {
+      const auto fields = Fields(node->feature);
+      Token token;
+      token.begin = static_cast<std::size_t>(node->surface - text.data());
+      token.end = token.begin + node->length;
+      token.filed = token.begin - (node->rlength - node->length);
+      token.known = node->stat == MECAB_NOR_NODE;
+      token.number = fields[0] == "名詞" && fields[1] == "数";
+      token.part_of_speech = fields[0];
+      token.reading = ReadingOf(node);
+      path.push_back(token);
+    }
+  } while (found.size() < paths && mecab_lattice_next(lattice_.get()) != 0);
+  return found;
 }
 
-std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t begin, std::size_t length) const {
+std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t filed, std::size_t begin,
+                                                   std::size_t length) const {
   std::vector<std::string_view> readings;
-  for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), begin);
+  for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), filed);
        node != nullptr; node = node->bnext) {
     const std::string_view reading = ReadingOf(node);
-    if (node->length != length || reading.empty()) continue;
+    if (node->surface != sentence_ + begin || node->length != length || reading.empty()) continue;
     if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
       readings.push_back(reading);
     }

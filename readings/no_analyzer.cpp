@@ -15,9 +15,11 @@ Analyzer::Analyzer(const std::filesystem::path& folder) {
 
 Analyzer::~Analyzer() = default;
 
-std::vector<Analyzer::Token> Analyzer::Analyze(std::string_view /*text*/) { return {}; }
+std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view /*text*/, std::size_t /*paths*/) {
+  return {};
+}
 
-std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t /*begin*/,
+std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t /*filed*/, std::size_t /*begin*/,
                                                    std::size_t /*length*/) const {
   return {};
 }

@@ -260,7 +260,7 @@ std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral) {
 }
 
 std::u16string ReadNumber(std::uint64_t value) {
-  if (value == 0) return u"ぜろ";
+  if (value == 0) return u"れい";
   static constexpr std::array<std::u16string_view, 3> kLargeReadings = {u"ちょう", u"おく",
                                                                         u"まん"};
   std::u16string out;
@@ -277,8 +277,6 @@ std::u16string ReadNumber(std::uint64_t value) {
   }
   return out + ReadBelowTenThousand(value % 10'000);
 }
-
-bool IsCounter(std::u16string_view counter) { return FindCounter(counter) != nullptr; }
 
 std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view counter,
                                         bool question) {

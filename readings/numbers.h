@@ -19,11 +19,8 @@ bool IsNumeral(char16_t c);
 // not a well-formed number below ten thousand trillion.
 std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral);
 
-// How `value` is said, in hiragana: 600 ろっぴゃく, 8000 はっせん.
+// How `value` is said, in hiragana: 600 ろっぴゃく, 8000 はっせん, 0 れい.
 std::u16string ReadNumber(std::uint64_t value);
-
-// Whether `counter` is one whose readings with a number the counter table gives.
-bool IsCounter(std::u16string_view counter);
 
 // How `value` followed by `counter` is said, the usual reading first (三日 みっか, 一本 いっぽん,
 // 二十日 はつか); with `question`, the number is 何 instead (何本 なんぼん). Empty when `counter`

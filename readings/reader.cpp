@@ -5,6 +5,7 @@
 
 #include "readings/align.h"
 #include "readings/analyzer.h"
+#include "readings/kanji_list.h"
 #include "readings/numbers.h"
 #include "readings/readings.h"
 #include "readings/script.h"
@@ -51,6 +52,9 @@ void ForEachPiece(std::u16string_view text, std::size_t begin, std::size_t end, 
   }
 }
 
+// How many of the analyser's best paths are looked at for other readings of a whole kanji run.
+constexpr std::size_t kPaths = 10;
+
 // The readings to offer, once each and none empty, the first `kMaxAlternatives`.
 std::vector<std::u16string> Distinct(std::vector<std::u16string> readings) {
   std::vector<std::u16string> distinct;
@@ -64,21 +68,41 @@ std::vector<std::u16string> Distinct(std::vector<std::u16string> readings) {
   return distinct;
 }
 
+bool IsHiragana(std::u16string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
+}
+
 // The dictionary's reading `katakana` in hiragana, or nothing when it is not all kana (the entry
 // for 々 reads 々).
 std::u16string Hiragana(std::string_view katakana) {
   std::u16string reading = ToHiragana(FromUtf8(katakana));
-  const bool kana = std::all_of(reading.begin(), reading.end(), [](char16_t c) {
-    return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー';
-  });
-  return kana ? reading : std::u16string();
+  return IsHiragana(reading) ? reading : std::u16string();
+}
+
+bool IsRepeatMark(char32_t c) { return c == U'々' || c == U'〻'; }
+
+// The repeat of `reading` that a repeat mark gives. A native word voices the repeat's first
+// sound (黒々 くろぐろ, 人々 ひとびと) unless it holds a voiced sound already (次々 つぎつぎ), so
+// that form comes first; the plain repeat (赤々 あかあか, 堂々 どうどう) is offered too.
+std::vector<std::u16string> Repeats(std::u16string_view reading) {
+  constexpr std::u16string_view kVoiceable = u"かきくけこさしすせそたちつてとはひふへほ";
+  constexpr std::u16string_view kVoiced = u"がぎぐげござじずぜぞだぢづでどばびぶべぼ";
+  std::u16string plain = std::u16string(reading) + std::u16string(reading);
+  const bool voiceable = kVoiceable.find(reading.front()) != std::u16string_view::npos &&
+                         reading.find_first_of(kVoiced) == std::u16string_view::npos;
+  if (!voiceable) return {plain};
+  std::u16string voiced = plain;
+  voiced[reading.size()] = static_cast<char16_t>(voiced[reading.size()] + 1);
+  return {voiced, plain};
 }
 
 // Reads the kanji of one piece of text at a time.
 class PieceReader {
  public:
-  PieceReader(Analyzer& analyzer, std::u16string_view text, std::vector<Replacement>& out)
-      : analyzer_(analyzer), text_(text), out_(out) {}
+  PieceReader(Analyzer& analyzer, const internal::KanjiList& kanji_list, std::u16string_view text,
+              std::vector<Replacement>& out)
+      : analyzer_(analyzer), kanji_list_(kanji_list), text_(text), out_(out) {}
 
   void Read(std::size_t begin, std::size_t end) {
     const std::u16string_view piece = text_.substr(begin, end - begin);
@@ -90,8 +114,18 @@ class PieceReader {
       std::fill_n(in_run_.begin() + static_cast<std::ptrdiff_t>(position), length, true);
     }
     utf8_ = internal::ToUtf8(piece);
-    tokens_ = analyzer_.Analyze(utf8_.bytes);
-    for (std::size_t i = 0; i < tokens_.size();) {
+    byte_.assign(piece.size() + 1, 0);
+    for (std::size_t b = utf8_.bytes.size() + 1; b-- > 0;) byte_[utf8_.position[b]] = b;
+    paths_ = analyzer_.Analyze(utf8_.bytes, kPaths);
+    if (paths_.empty()) {
+      // What could not be analysed is marked as unread.
+      for (const auto& [position, length] : runs) {
+        out_.push_back({begin_ + position, length, {}, false});
+      }
+      return;
+    }
+    const std::size_t first_out = out_.size();
+    for (std::size_t i = 0; i < Tokens().size();) {
       if (!std::any_of(in_run_.begin() + Begin(i), in_run_.begin() + End(i),
                        [](bool kanji) { return kanji; })) {
         ++i;
@@ -101,33 +135,44 @@ class PieceReader {
         ReadWord(i++);
       }
     }
+    for (const auto& [position, length] : runs) OfferWholeRun(first_out, position, length);
   }
 
  private:
-  // Where token `i` starts and ends, in code units of the piece.
-  std::ptrdiff_t Begin(std::size_t i) const { return utf8_.position[tokens_[i].begin]; }
-  std::ptrdiff_t End(std::size_t i) const { return utf8_.position[tokens_[i].end]; }
-  std::u16string_view Surface(std::size_t i) const {
-    return text_.substr(begin_ + static_cast<std::size_t>(Begin(i)),
-                        static_cast<std::size_t>(End(i) - Begin(i)));
+  const Analyzer::Path& Tokens() const { return paths_.front(); }
+  // Where token `i` of the best path starts and ends, in code units of the piece.
+  std::ptrdiff_t Begin(std::size_t i) const { return utf8_.position[Tokens()[i].begin]; }
+  std::ptrdiff_t End(std::size_t i) const { return utf8_.position[Tokens()[i].end]; }
+  std::u16string_view Piece(std::size_t from, std::size_t to) const {
+    return text_.substr(begin_ + from, to - from);
   }
-  bool Adjacent(std::size_t i) const { return tokens_[i].begin == tokens_[i - 1].end; }
+  std::u16string_view Surface(std::size_t i) const {
+    return Piece(static_cast<std::size_t>(Begin(i)), static_cast<std::size_t>(End(i)));
+  }
+  bool Adjacent(std::size_t i) const { return Tokens()[i].begin == Tokens()[i - 1].end; }
 
   // The readings of the dictionary's entries for the characters of tokens [first, last).
-  std::vector<std::string_view> ReadingsAt(std::size_t first, std::size_t last) const {
-    return analyzer_.ReadingsAt(tokens_[first].begin, tokens_[last - 1].end - tokens_[first].begin);
+  std::vector<std::u16string> ReadingsAt(std::size_t first, std::size_t last) const {
+    const Analyzer::Token& token = Tokens()[first];
+    return InHiragana(
+        analyzer_.ReadingsAt(token.filed, token.begin, Tokens()[last - 1].end - token.begin));
   }
 
-  // The dictionary's own readings of tokens [first, last), one after another; empty when one of
-  // them has none.
-  std::u16string DictionaryReading(std::size_t first, std::size_t last) const {
-    std::u16string reading;
-    for (std::size_t i = first; i < last; ++i) {
-      const std::u16string part = Hiragana(tokens_[i].reading);
-      if (part.empty()) return {};
-      reading += part;
+  // The readings of the dictionary's entries for the code units [from, to) of the piece.
+  std::vector<std::u16string> ReadingsOfCharacters(std::size_t from, std::size_t to) const {
+    const std::size_t begin = byte_[from];
+    // A word after blanks is filed where the blanks start.
+    std::size_t filed = begin;
+    for (const Analyzer::Token& token : Tokens()) {
+      if (token.begin == begin) filed = token.filed;
     }
-    return reading;
+    return InHiragana(analyzer_.ReadingsAt(filed, begin, byte_[to] - begin));
+  }
+
+  static std::vector<std::u16string> InHiragana(const std::vector<std::string_view>& entries) {
+    std::vector<std::u16string> readings;
+    for (const std::string_view entry : entries) readings.push_back(Hiragana(entry));
+    return readings;
   }
 
   // Reads a number written in kanji from token `i` on, with the counter after it (三日 みっか),
@@ -138,50 +183,68 @@ class PieceReader {
     if (!question) {
       auto numeral = [this](std::size_t k) {
         const std::u16string_view surface = Surface(k);
-        return tokens_[k].number &&
+        return Tokens()[k].number &&
                std::all_of(surface.begin(), surface.end(), internal::IsNumeral);
       };
       if (!numeral(i)) return i;
-      while (end < tokens_.size() && Adjacent(end) && numeral(end)) ++end;
+      while (end < Tokens().size() && Adjacent(end) && numeral(end)) ++end;
     }
     const std::u16string_view digits =
-        text_.substr(begin_ + static_cast<std::size_t>(Begin(i)),
-                     static_cast<std::size_t>(End(end - 1) - Begin(i)));
+        Piece(static_cast<std::size_t>(Begin(i)), static_cast<std::size_t>(End(end - 1)));
     const std::optional<std::uint64_t> value =
         question ? std::optional<std::uint64_t>(0) : internal::NumeralValue(digits);
     if (!value) return i;
-    if (end < tokens_.size() && Adjacent(end)) {
+    if (end < Tokens().size() && Adjacent(end)) {
       std::vector<std::u16string> readings = internal::ReadCounted(*value, Surface(end), question);
       if (!readings.empty()) {
-        readings.push_back(DictionaryReading(i, end + 1));
-        for (const std::string_view entry : ReadingsAt(i, end + 1))
-          readings.push_back(Hiragana(entry));
+        for (std::u16string& entry : ReadingsAt(i, end + 1)) readings.push_back(std::move(entry));
         Emit(Begin(i), End(end), std::move(readings));
         return end + 1;
       }
     }
     if (question) return i;
-    Emit(Begin(i), End(end - 1), {internal::ReadNumber(*value), DictionaryReading(i, end)});
+    std::vector<std::u16string> readings = {internal::ReadNumber(*value)};
+    if (*value == 0) readings.emplace_back(u"ぜろ");
+    for (std::u16string& entry : ReadingsAt(i, end)) readings.push_back(std::move(entry));
+    Emit(Begin(i), End(end - 1), std::move(readings));
     return end;
+  }
+
+  // Whether the song table's `row` holds for token `i`.
+  bool Holds(const internal::SongReading& row, std::size_t i) const {
+    if (Surface(i) != row.word ||
+        !Piece(static_cast<std::size_t>(End(i)), text_.size() - begin_).starts_with(row.next)) {
+      return false;
+    }
+    if (FromUtf8(Tokens()[i].part_of_speech) == row.part_of_speech) return true;
+    // Kana after a classical verb's stem, which the dictionary reads as a noun, show the verb
+    // unless they are a particle of their own (東京の出で).
+    return !row.next.empty() && i + 1 < Tokens().size() &&
+           Tokens()[i + 1].begin == Tokens()[i].end && Tokens()[i + 1].part_of_speech != "助詞";
   }
 
   // Reads the kanji of the word that token `i` is.
   void ReadWord(std::size_t i) {
-    const Analyzer::Token& token = tokens_[i];
+    const Analyzer::Token& token = Tokens()[i];
     const std::u16string_view surface = Surface(i);
+    if (surface.size() == 1 && IsRepeatMark(surface[0]) &&
+        Repeat(static_cast<std::size_t>(Begin(i)))) {
+      return;
+    }
     std::vector<std::u16string> readings;
     if (std::u16string chosen = Hiragana(token.reading); token.known && !chosen.empty()) {
       readings.push_back(std::move(chosen));
-      for (const std::string_view other : ReadingsAt(i, i + 1)) {
-        if (std::u16string reading = Hiragana(other); !reading.empty()) {
-          readings.push_back(std::move(reading));
-        }
-      }
-      const std::u16string_view after = text_.substr(begin_ + static_cast<std::size_t>(End(i)));
+      for (std::u16string& other : ReadingsAt(i, i + 1)) readings.push_back(std::move(other));
       for (const internal::SongReading& song : internal::SongReadings()) {
-        if (song.word != surface || !after.starts_with(song.next)) continue;
-        readings.insert(readings.begin(), song.readings.front());
-        readings.insert(readings.end(), song.readings.begin() + 1, song.readings.end());
+        if (!Holds(song, i)) continue;
+        std::vector<std::u16string> preferred;
+        for (std::size_t start = 0; start <= song.readings.size();) {
+          const std::size_t bar = std::min(song.readings.find(u'|', start), song.readings.size());
+          preferred.emplace_back(song.readings.substr(start, bar - start));
+          start = bar + 1;
+        }
+        readings.insert(readings.begin(), preferred.front());
+        readings.insert(readings.end(), preferred.begin() + 1, preferred.end());
       }
     }
     // A number and counter that the dictionary knows as one word (十分 じゅうぶん) may still be
@@ -195,24 +258,33 @@ class PieceReader {
     }
     readings = Distinct(std::move(readings));
 
-    std::vector<bool> kanji(in_run_.begin() + Begin(i), in_run_.begin() + End(i));
+    // Kanji and whatever is neither kana nor a blank (Ｘ線, ヶ月) take part of the reading; the
+    // kana between them read as themselves.
+    std::vector<bool> taking(surface.size());
+    for (std::size_t k = 0; k < surface.size();) {
+      const auto [c, size] = internal::CodePointAt(surface, k);
+      const bool reads = in_run_[static_cast<std::size_t>(Begin(i)) + k] || !internal::IsKana(c) ||
+                         internal::IsKanjiLink(c);
+      std::fill_n(taking.begin() + static_cast<std::ptrdiff_t>(k), size, reads);
+      k += size;
+    }
     std::optional<std::vector<internal::Piece>> pieces;
-    if (!readings.empty()) pieces = internal::Align(surface, kanji, readings[0]);
+    if (!readings.empty()) pieces = internal::Align(surface, taking, readings[0]);
     if (!pieces && !readings.empty()) {
       // Whatever stands between the first and the last kanji goes with them.
-      const auto first = std::find(kanji.begin(), kanji.end(), true);
-      const auto last = std::find(kanji.rbegin(), kanji.rend(), true).base();
+      const auto first = std::find(taking.begin(), taking.end(), true);
+      const auto last = std::find(taking.rbegin(), taking.rend(), true).base();
       std::fill(first, last, true);
-      pieces = internal::Align(surface, kanji, readings[0]);
+      pieces = internal::Align(surface, taking, readings[0]);
     }
     if (!pieces) {
-      EmitUnread(Begin(i), kanji);
+      Guess(i);
       return;
     }
     std::vector<std::vector<std::u16string>> alternatives;
     for (const internal::Piece& piece : *pieces) alternatives.push_back({piece.reading});
     for (std::size_t k = 1; k < readings.size(); ++k) {
-      if (const auto other = internal::Align(surface, kanji, readings[k])) {
+      if (const auto other = internal::Align(surface, taking, readings[k])) {
         for (std::size_t p = 0; p < other->size(); ++p) {
           alternatives[p].push_back((*other)[p].reading);
         }
@@ -220,18 +292,139 @@ class PieceReader {
     }
     for (std::size_t p = 0; p < pieces->size(); ++p) {
       const auto start = Begin(i) + static_cast<std::ptrdiff_t>((*pieces)[p].offset);
-      Emit(start, start + static_cast<std::ptrdiff_t>((*pieces)[p].length),
-           std::move(alternatives[p]));
+      const auto stop = start + static_cast<std::ptrdiff_t>((*pieces)[p].length);
+      // A piece without a kanji (the Ｘ of Ｘの線) stays as it is.
+      if (std::any_of(in_run_.begin() + start, in_run_.begin() + stop, [](bool k) { return k; })) {
+        Emit(start, stop, std::move(alternatives[p]));
+      }
     }
   }
 
-  void Emit(std::ptrdiff_t begin, std::ptrdiff_t end, std::vector<std::u16string> readings) {
+  // Reads the kanji of token `i`, which no dictionary word holds, one by one: each from the
+  // dictionary's entries for it alone, then from the list of readings per kanji.
+  void Guess(std::size_t i) {
+    const auto begin = static_cast<std::size_t>(Begin(i));
+    const auto end = static_cast<std::size_t>(End(i));
+    for (std::size_t k = begin; k < end;) {
+      const auto [c, size] = internal::CodePointAt(text_.substr(begin_), k);
+      if (in_run_[k] && !(IsRepeatMark(c) && Repeat(k))) {
+        std::vector<std::u16string> readings = ReadingsOfCharacters(k, k + size);
+        for (std::u16string& listed : kanji_list_.ReadingsOf(c)) {
+          readings.push_back(std::move(listed));
+        }
+        readings = Distinct(std::move(readings));
+        const bool guessed = !readings.empty();
+        Emit(static_cast<std::ptrdiff_t>(k), static_cast<std::ptrdiff_t>(k + size),
+             std::move(readings), guessed);
+      }
+      k += size;
+    }
+  }
+
+  // Reads the repeat mark at `position` of the piece with the single kanji just read before it,
+  // as one word: by the dictionary's entries for the pair (高々 たかだか), or else by the repeats
+  // of the kanji's readings. False when no single kanji was read just before it.
+  bool Repeat(std::size_t position) {
+    if (out_.empty() || out_.back().readings.empty() ||
+        out_.back().position + out_.back().length != begin_ + position) {
+      return false;
+    }
+    Replacement& kanji = out_.back();
+    const auto [c, size] = internal::CodePointAt(text_, kanji.position);
+    if (kanji.length != size || !internal::IsKanji(c) || IsRepeatMark(c)) return false;
+    const std::size_t from = kanji.position - begin_;
+    std::vector<std::u16string> readings = ReadingsOfCharacters(from, position + 1);
+    if (std::all_of(readings.begin(), readings.end(), [](const auto& r) { return r.empty(); })) {
+      for (const std::u16string& reading : kanji.readings) {
+        for (std::u16string& repeat : Repeats(reading)) readings.push_back(std::move(repeat));
+      }
+    }
+    kanji.readings = Distinct(std::move(readings));
+    kanji.length += 1;
+    return true;
+  }
+
+  // The reading that `path` gives the kanji run [position, position + length) of the piece,
+  // when one dictionary word of it holds the whole run and kana at most around it.
+  std::optional<std::u16string> RunReading(const Analyzer::Path& path, std::size_t position,
+                                           std::size_t length) const {
+    const auto at = [this](std::size_t byte) { return std::size_t{utf8_.position[byte]}; };
+    const auto holds = std::find_if(path.begin(), path.end(), [&](const Analyzer::Token& t) {
+      return at(t.begin) <= position && at(t.end) >= position + length;
+    });
+    if (holds == path.end() || !holds->known || holds->number) return std::nullopt;
+    const std::u16string reading = Hiragana(holds->reading);
+    const std::u16string before = ToHiragana(Piece(at(holds->begin), position));
+    const std::u16string after = ToHiragana(Piece(position + length, at(holds->end)));
+    if (!IsHiragana(before) || !IsHiragana(after) ||
+        reading.size() <= before.size() + after.size() || !reading.starts_with(before) ||
+        !reading.ends_with(after)) {
+      return std::nullopt;
+    }
+    return reading.substr(before.size(), reading.size() - before.size() - after.size());
+  }
+
+  // Offers the readings of the whole kanji run [position, position + length) of the piece that
+  // the next-best paths give, after the first choice. Where the best path split the run into
+  // several words, they become one that covers the run.
+  void OfferWholeRun(std::size_t first_out, std::size_t position, std::size_t length) {
+    std::vector<std::u16string> whole;
+    for (std::size_t p = 1; p < paths_.size(); ++p) {
+      if (auto reading = RunReading(paths_[p], position, length)) whole.push_back(*reading);
+    }
+    if (whole.empty()) return;
+    const std::size_t run_begin = begin_ + position;
+    const std::size_t run_end = run_begin + length;
+    auto first =
+        std::find_if(out_.begin() + static_cast<std::ptrdiff_t>(first_out), out_.end(),
+                     [&](const Replacement& r) { return r.position + r.length > run_begin; });
+    auto last = std::find_if(first, out_.end(),
+                             [&](const Replacement& r) { return r.position >= run_end; });
+    if (first == last || first->position != run_begin ||
+        std::prev(last)->position + std::prev(last)->length != run_end) {
+      return;  // a part reaches outside the run (Ｘ線)
+    }
+    std::u16string chosen;
+    bool guess = false;
+    for (auto part = first; part != last; ++part) {
+      if (part->readings.empty()) {
+        chosen.clear();
+        break;
+      }
+      chosen += part->readings.front();
+      guess = guess || part->guess;
+    }
+    if (std::none_of(whole.begin(), whole.end(),
+                     [&chosen](const std::u16string& r) { return r != chosen; })) {
+      return;
+    }
+    std::vector<std::u16string> readings;
+    if (!chosen.empty()) readings.push_back(chosen);
+    readings.insert(readings.end(), whole.begin(), whole.end());
+    // Each part's other readings, with the others at their first choice.
+    for (auto part = first; !chosen.empty() && part != last; ++part) {
+      std::u16string head;
+      for (auto before = first; before != part; ++before) head += before->readings.front();
+      std::u16string tail;
+      for (auto after = std::next(part); after != last; ++after) tail += after->readings.front();
+      for (std::size_t k = 1; k < part->readings.size(); ++k) {
+        readings.push_back(head + part->readings[k] + tail);
+      }
+    }
+    Replacement merged{run_begin, length, Distinct(std::move(readings)), guess};
+    *first = std::move(merged);
+    out_.erase(std::next(first), last);
+  }
+
+  void Emit(std::ptrdiff_t begin, std::ptrdiff_t end, std::vector<std::u16string> readings,
+            bool guess = false) {
     readings = Distinct(std::move(readings));
     Replacement replacement;
     replacement.position = begin_ + static_cast<std::size_t>(begin);
     replacement.length = static_cast<std::size_t>(end - begin);
+    replacement.guess = guess;
     // Kana that end the span (the つ of 一つ) and every reading alike stay as they are.
-    while (replacement.length > 1) {
+    while (!readings.empty() && replacement.length > 1) {
       const char16_t last = text_[replacement.position + replacement.length - 1];
       if (in_run_[static_cast<std::size_t>(begin) + replacement.length - 1] ||
           !std::all_of(readings.begin(), readings.end(), [last](const std::u16string& r) {
@@ -242,37 +435,27 @@ class PieceReader {
       for (std::u16string& reading : readings) reading.pop_back();
       --replacement.length;
     }
-    replacement.reading = readings.front();
-    replacement.alternatives = std::move(readings);
+    replacement.readings = std::move(readings);
     out_.push_back(std::move(replacement));
   }
 
-  // Marks each stretch of kanji in `kanji` (from `begin` on) as read by no dictionary entry.
-  void EmitUnread(std::ptrdiff_t begin, const std::vector<bool>& kanji) {
-    for (std::size_t k = 0; k < kanji.size();) {
-      if (!kanji[k]) {
-        ++k;
-        continue;
-      }
-      const std::size_t start = k;
-      while (k < kanji.size() && kanji[k]) ++k;
-      out_.push_back({begin_ + static_cast<std::size_t>(begin) + start, k - start, {}, {}});
-    }
-  }
-
   Analyzer& analyzer_;
+  const internal::KanjiList& kanji_list_;
   std::u16string_view text_;
   std::vector<Replacement>& out_;
   std::size_t begin_ = 0;     // of the piece being read, in `text_`
   std::vector<bool> in_run_;  // for each code unit of the piece: part of a kanji run
   internal::Utf8Text utf8_;
-  std::vector<Analyzer::Token> tokens_;
+  std::vector<std::size_t> byte_;  // for each code unit of the piece that starts a character
+  std::vector<Analyzer::Path> paths_;
 };
 
 }  // namespace
 
-Reader::Reader(const std::filesystem::path& folder)
-    : analyzer_(std::make_unique<Analyzer>(folder)) {}
+Reader::Reader(const std::filesystem::path& folder, const std::filesystem::path& kanji_list)
+    : analyzer_(std::make_unique<Analyzer>(folder)),
+      kanji_list_(std::make_unique<const internal::KanjiList>(
+          kanji_list.empty() ? internal::KanjiList() : internal::KanjiList::Load(kanji_list))) {}
 
 Reader::~Reader() = default;
 
@@ -306,7 +489,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
 
   std::vector<Replacement> found;
   ForEachPiece(text, context_begin, context_end, [&](std::size_t from, std::size_t to) {
-    PieceReader(*analyzer_, text, found).Read(from, to);
+    PieceReader(*analyzer_, *kanji_list_, text, found).Read(from, to);
   });
   std::vector<Replacement> inside;
   for (Replacement& replacement : found) {
@@ -316,7 +499,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
       inside.push_back(std::move(replacement));
     } else if (from < to) {
       // Only part of this word is in the range: that part is read alone.
-      PieceReader(*analyzer_, text, inside).Read(from, to);
+      PieceReader(*analyzer_, *kanji_list_, text, inside).Read(from, to);
     }
   }
   return inside;
@@ -326,9 +509,9 @@ std::u16string Apply(std::u16string_view text, const std::vector<Replacement>& r
   std::u16string out;
   std::size_t copied = 0;
   for (const Replacement& replacement : replacements) {
-    if (replacement.reading.empty()) continue;
+    if (replacement.readings.empty()) continue;
     out.append(text.substr(copied, replacement.position - copied));
-    out.append(replacement.reading);
+    out.append(replacement.readings.front());
     copied = replacement.position + replacement.length;
   }
   out.append(text.substr(copied));

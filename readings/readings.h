@@ -16,7 +16,8 @@
 // it; positions count code units.
 namespace readings {
 
-// Thrown when the dictionary folder is missing, incomplete or unreadable.
+// Thrown when the dictionary folder is missing, incomplete, unreadable or not laid out as IPADIC;
+// what() gives the folder and the reason.
 class DictionaryError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
@@ -29,29 +30,34 @@ inline constexpr std::size_t kMaxAlternatives = 8;
 struct Replacement {
   std::size_t position = 0;
   std::size_t length = 0;
-  // The reading in hiragana; empty when no dictionary entry reads these kanji.
-  std::u16string reading;
-  // The readings to choose from, `reading` first, at most kMaxAlternatives; empty with `reading`.
-  std::vector<std::u16string> alternatives;
+  // The readings to choose from in hiragana, the chosen one first, at most kMaxAlternatives;
+  // none when nothing reads these kanji.
+  std::vector<std::u16string> readings;
+  // Whether the readings are a guess: no dictionary word holds these kanji, so they are read one
+  // by one, from the dictionary's entry for the kanji alone or from the list of readings per kanji.
+  bool guess = false;
 
   friend bool operator==(const Replacement&, const Replacement&) = default;
 };
-
-// Whether `text` holds a kanji (an ideograph, 々, 〆 or 〇) anywhere.
-bool HasKanji(std::u16string_view text);
 
 // The kanji runs of `text` (kanji with 々 〆 〇, and ヶ ヵ ケ between kanji) as positions and
 // lengths, in order.
 std::vector<std::pair<std::size_t, std::size_t>> KanjiRuns(std::u16string_view text);
 
 class Analyzer;
+namespace internal {
+class KanjiList;
+}
 
 // Reads kanji with one opened dictionary. Not for use from two threads at once.
 class Reader {
  public:
   // Opens the dictionary in `folder` (a compiled IPADIC in UTF-8), mapping its files rather
-  // than reading them. Throws DictionaryError when that fails.
-  explicit Reader(const std::filesystem::path& folder);
+  // than reading them, and the list of readings per kanji in `kanji_list`, from which kanji that
+  // no dictionary word holds are guessed; without that list there are no such guesses. Throws
+  // DictionaryError when the dictionary cannot be opened.
+  explicit Reader(const std::filesystem::path& folder,
+                  const std::filesystem::path& kanji_list = {});
   ~Reader();
   Reader(const Reader&) = delete;
   Reader& operator=(const Reader&) = delete;
@@ -65,10 +71,11 @@ class Reader {
 
  private:
   std::unique_ptr<Analyzer> analyzer_;
+  std::unique_ptr<const internal::KanjiList> kanji_list_;
 };
 
-// `text` with `replacements` (in order, not overlapping) put in; replacements without a reading
-// leave their kanji.
+// `text` with `replacements` (in order, not overlapping) put in, each by its first reading;
+// replacements without readings leave their kanji.
 std::u16string Apply(std::u16string_view text, const std::vector<Replacement>& replacements);
 
 }  // namespace readings

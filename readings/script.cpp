@@ -96,15 +96,6 @@ namespace readings {
 using internal::CodePointAt;
 using internal::IsKanji;
 
-bool HasKanji(std::u16string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto [c, size] = CodePointAt(text, i);
-    if (IsKanji(c)) return true;
-    i += size;
-  }
-  return false;
-}
-
 std::vector<std::pair<std::size_t, std::size_t>> KanjiRuns(std::u16string_view text) {
   std::vector<std::pair<std::size_t, std::size_t>> runs;
   std::size_t start = 0;

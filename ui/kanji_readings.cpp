@@ -16,6 +16,7 @@
 #include <QToolTip>
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <string_view>
 
 #include "readings/readings.h"
@@ -36,8 +37,8 @@ int Moved(int at, const std::vector<readings::Replacement>& found) {
   for (const readings::Replacement& replacement : found) {
     const int position = int(replacement.position);
     const int length = int(replacement.length);
-    if (replacement.reading.empty() || position >= at) continue;
-    const int grown = int(replacement.reading.size()) - length;
+    if (replacement.readings.empty() || position >= at) continue;
+    const int grown = int(replacement.readings.front().size()) - length;
     moved += position + length <= at ? grown : position + length - at + grown;
   }
   return moved;
@@ -57,6 +58,12 @@ QTextCharFormat RewrittenFormat() {
   return format;
 }
 
+QTextCharFormat GuessFormat() {
+  QTextCharFormat format;
+  format.setBackground(QColor(0x4F, 0x2F, 0x5F));
+  return format;
+}
+
 QTextCharFormat UnreadFormat() {
   QTextCharFormat format;
   format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
@@ -73,16 +80,28 @@ QTextCharFormat PendingFormat() {
 
 }  // namespace
 
-std::filesystem::path DictionaryFolder() {
-  const std::filesystem::path configured(MELIVANT_DICTIONARY_DIR);
+namespace {
+
+// `configured` as it is when absolute, else from the program's folder.
+std::filesystem::path FromProgramFolder(const std::filesystem::path& configured) {
   if (configured.is_absolute()) return configured;
   return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()) /
          configured;
 }
 
+}  // namespace
+
+std::filesystem::path DictionaryFolder() { return FromProgramFolder(MELIVANT_DICTIONARY_DIR); }
+
+std::filesystem::path KanjiListFile() { return FromProgramFolder(MELIVANT_KANJI_LIST); }
+
 KanjiReadings::KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
-                             std::filesystem::path dictionary)
-    : QObject(box), box_(box), messages_(messages), dictionary_(std::move(dictionary)) {
+                             std::filesystem::path dictionary, std::filesystem::path kanji_list)
+    : QObject(box),
+      box_(box),
+      messages_(messages),
+      dictionary_(std::move(dictionary)),
+      kanji_list_(std::move(kanji_list)) {
   setObjectName(QStringLiteral("KanjiReadings"));
   rewrite_ = new QAction(QStringLiteral(u"汉字→假名 (F7)"), this);
   rewrite_->setObjectName(QStringLiteral("RewriteKanji"));
@@ -108,16 +127,17 @@ KanjiReadings::KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
 KanjiReadings::~KanjiReadings() = default;
 
 bool KanjiReadings::OpenDictionary() {
+  QString reason;
   {
     const BusyCursor busy;
     try {
-      reader_ = std::make_unique<readings::Reader>(dictionary_);
+      reader_ = std::make_unique<readings::Reader>(dictionary_, kanji_list_);
       return true;
-    } catch (const std::exception&) {
-      // Whatever is wrong with the dictionary, the user is told where it should be.
+    } catch (const readings::DictionaryError& error) {
+      reason = QString::fromUtf8(error.what());
     }
   }
-  messages_.Show(box_, messages::DictionaryMissing(FromUnits(dictionary_.u16string())));
+  messages_.Show(box_, messages::DictionaryMissing(FromUnits(dictionary_.u16string()), reason));
   return false;
 }
 
@@ -132,24 +152,26 @@ void KanjiReadings::Rewrite() {
   const int end = selected ? selection.selectionEnd() : int(text.size());
 
   std::vector<readings::Replacement> found;
+  QString failure;
   {
     const BusyCursor busy;
     try {
       found = reader_->Read(Units(text), static_cast<std::size_t>(begin),
                             static_cast<std::size_t>(end));
-    } catch (const std::exception&) {
-      found.clear();
-      reader_.reset();
+    } catch (const std::bad_alloc&) {
+      failure = QStringLiteral(u"内存不足");
+    } catch (const std::exception& error) {
+      failure = QString::fromUtf8(error.what());
     }
   }
-  if (!reader_) {
-    messages_.Show(box_, messages::DictionaryMissing(FromUnits(dictionary_.u16string())));
+  if (!failure.isEmpty()) {
+    messages_.Show(box_, messages::RewriteFailed(failure));
     return;
   }
 
   // Everything from the first word read to the last one is replaced in one edit, and each word
   // is marked where it lands.
-  const auto read = [](const readings::Replacement& r) { return !r.reading.empty(); };
+  const auto read = [](const readings::Replacement& r) { return !r.readings.empty(); };
   const auto first = std::find_if(found.begin(), found.end(), read);
   const auto last = std::find_if(found.rbegin(), found.rend(), read);
   const int span_begin = first == found.end() ? begin : int(first->position);
@@ -161,13 +183,13 @@ void KanjiReadings::Rewrite() {
   for (const readings::Replacement& replacement : found) {
     const int position = int(replacement.position);
     const int length = int(replacement.length);
-    Mark mark{position + delta, length, text.mid(position, length), {}};
+    Mark mark{position + delta, length, text.mid(position, length), {}, replacement.guess};
     if (read(replacement)) {
       rewritten += QStringView(text).mid(copied, position - copied);
-      rewritten += FromUnits(replacement.reading);
+      rewritten += FromUnits(replacement.readings.front());
       copied = position + length;
-      mark.length = int(replacement.reading.size());
-      for (const std::u16string& reading : replacement.alternatives) {
+      mark.length = int(replacement.readings.front().size());
+      for (const std::u16string& reading : replacement.readings) {
         mark.readings.append(FromUnits(reading));
       }
       delta += mark.length - length;
@@ -214,6 +236,12 @@ QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
       none->setEnabled(false);
       menu->insertAction(first, none);
     } else {
+      if (mark->guess) {
+        QAction* guess = new QAction(
+            QStringLiteral(u"没有含「%1」的词，读音是按单个汉字猜的").arg(mark->original), menu);
+        guess->setEnabled(false);
+        menu->insertAction(first, guess);
+      }
       const QString current = box_->document()->toRawText().mid(mark->position, mark->length);
       QList<QAction*> actions;
       QStringList choices = mark->readings;
@@ -296,7 +324,10 @@ void KanjiReadings::Decorate() {
   };
   auto mark = FirstEndingAfter(marks_, from);
   for (auto m = mark; m != marks_.end() && m->position < to; ++m) {
-    select(m->position, m->length, m->readings.isEmpty() ? UnreadFormat() : RewrittenFormat());
+    select(m->position, m->length,
+           m->readings.isEmpty() ? UnreadFormat()
+           : m->guess            ? GuessFormat()
+                                 : RewrittenFormat());
   }
 
   QTextCursor visible(box_->document());
@@ -320,6 +351,9 @@ void KanjiReadings::Decorate() {
 QString KanjiReadings::ToolTipAt(int position) {
   if (const Mark* mark = MarkAt(position)) {
     if (mark->readings.isEmpty()) return QStringLiteral(u"词典里没有这些汉字的读音，请自己改写");
+    if (mark->guess) {
+      return QStringLiteral(u"原文：%1（读音是猜的，右键可选择其他读音）").arg(mark->original);
+    }
     return QStringLiteral(u"原文：%1（右键可选择其他读音）").arg(mark->original);
   }
   const QChar c = box_->document()->characterAt(position);

@@ -27,6 +27,9 @@ class MessagePresenter;
 // The folder of the dictionary that reads kanji, as configured for this build.
 std::filesystem::path DictionaryFolder();
 
+// The list of readings per kanji that kanji no dictionary word holds are guessed from.
+std::filesystem::path KanjiListFile();
+
 // Rewrites the kanji of a text box into the hiragana a singer reads, on F7 or from its context
 // menu, as one undoable edit. The words it rewrote stay marked until they are edited, and their
 // context menu offers the other readings and the original kanji; kanji that no dictionary entry
@@ -36,7 +39,8 @@ class KanjiReadings : public QObject {
   Q_OBJECT
 
  public:
-  KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages, std::filesystem::path dictionary);
+  KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages, std::filesystem::path dictionary,
+                std::filesystem::path kanji_list = KanjiListFile());
   ~KanjiReadings() override;
 
   // Rewrites the kanji of the selection, or of the whole text when nothing is selected. When the
@@ -50,12 +54,13 @@ class KanjiReadings : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // A rewritten word, or kanji that no dictionary entry reads (no readings).
+  // A rewritten word, or kanji that nothing reads (no readings).
   struct Mark {
     int position;
     int length;
     QString original;
     QStringList readings;
+    bool guess = false;
   };
 
   bool OpenDictionary();
@@ -73,6 +78,7 @@ class KanjiReadings : public QObject {
   QPlainTextEdit* box_;
   MessagePresenter& messages_;
   std::filesystem::path dictionary_;
+  std::filesystem::path kanji_list_;
   std::unique_ptr<readings::Reader> reader_;
   QAction* rewrite_;
   QTimer* decorate_;

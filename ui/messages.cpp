@@ -43,11 +43,16 @@ Message UnexpectedError() {
   return {MessageIcon::kCritical, QStringLiteral(u"发生意外错误！请检查歌词中是否有错误的输入！")};
 }
 
-Message DictionaryMissing(const QString& folder) {
+Message DictionaryMissing(const QString& folder, const QString& reason) {
   return {MessageIcon::kCritical,
           QStringLiteral(u"无法读取汉字读音词典，汉字没有改写。\r\r词典文件夹：%1\r"
                          u"请重新安装本软件（Debian/Ubuntu：重新安装 mecab-ipadic-utf8 软件包）。")
-              .arg(folder)};
+              .arg(folder),
+          reason};
+}
+
+Message RewriteFailed(const QString& reason) {
+  return {MessageIcon::kCritical, QStringLiteral(u"读汉字时出错，汉字没有改写。"), reason};
 }
 
 }  // namespace messages
@@ -73,6 +78,7 @@ QMessageBox* CreateMessageBox(QWidget* parent, const Message& message) {
   text.replace(u'\r', u'\n');
   auto* box = new QMessageBox(BoxIcon(message.icon), MessageTitle(), text, QMessageBox::Ok, parent);
   box->setTextFormat(Qt::PlainText);
+  if (!message.details.isEmpty()) box->setDetailedText(message.details);
   // A message box wraps any text wider than half the screen, but these texts are laid out line
   // by line: the label is made as wide as the longest line, so that no line wraps.
   if (auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {

@@ -13,10 +13,12 @@ namespace ui {
 // The icon of a message box; the values are the message-box style values that name them.
 enum class MessageIcon { kInformation = 64, kExclamation = 48, kCritical = 16 };
 
-// A message to the user. Its lines are separated by carriage returns.
+// A message to the user. Its lines are separated by carriage returns; `details`, if any, are
+// shown only when the user asks for them.
 struct Message {
   MessageIcon icon;
   QString text;
+  QString details = {};
 
   friend bool operator==(const Message&, const Message&) = default;
 };
@@ -32,8 +34,10 @@ Message KanaFiltered();
 Message RomajiRefused();
 Message NoModeChosen();
 Message UnexpectedError();
-// The dictionary that reads kanji is missing or unreadable in `folder`.
-Message DictionaryMissing(const QString& folder);
+// The dictionary that reads kanji is missing or unreadable in `folder`, for `reason`.
+Message DictionaryMissing(const QString& folder, const QString& reason = {});
+// Reading the kanji failed for `reason` (out of memory) although the dictionary is sound.
+Message RewriteFailed(const QString& reason);
 }  // namespace messages
 
 // Shows messages to the user and returns once each is dismissed. The window talks to the user

@@ -34,7 +34,7 @@ TEST(Numbers, ValueAndReading) {
       {u"一億二千万", 120'000'000, u"いちおくにせんまん"},
       {u"一兆", 1'000'000'000'000, u"いっちょう"},
       {u"二〇二〇", 2020, u"にせんにじゅう"},
-      {u"〇", 0, u"ぜろ"},
+      {u"〇", 0, u"れい"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(NumeralValue(c.numeral), c.value) << Utf8(c.numeral);

@@ -59,23 +59,39 @@ TEST(ReadingsProperty, OnlyKanjiRunsChangeAndASecondRewriteChangesNothing) {
     SCOPED_TRACE(Utf8(text) + " [" + std::to_string(begin) + ", " + std::to_string(end) + ")");
 
     const std::vector<readings::Replacement> found = reader.Read(text, begin, end);
-    // Inside the range, each kanji run is split among replacements without gaps; nothing else is
-    // replaced.
-    std::size_t next = 0;
+    // Inside the range, each kanji is replaced exactly once; a replacement holds a kanji, and
+    // beside kanji only characters of its word that are neither kana nor blanks.
+    std::vector<bool> kanji(text.size());
     for (const auto& [position, length] : readings::KanjiRuns(text)) {
-      const std::size_t from = std::max(position, begin);
-      const std::size_t to = std::min(position + length, end);
-      for (std::size_t unit = from; unit < to;) {
-        ASSERT_LT(next, found.size());
-        ASSERT_EQ(found[next].position, unit);
-        ASSERT_LE(found[next].position + found[next].length, to);
-        if (!found[next].reading.empty()) {
-          EXPECT_TRUE(IsHiragana(found[next].reading)) << Utf8(found[next].reading);
-        }
-        unit += found[next++].length;
+      std::fill_n(kanji.begin() + static_cast<std::ptrdiff_t>(position), length, true);
+    }
+    std::vector<int> covered(text.size());
+    for (const readings::Replacement& replacement : found) {
+      ASSERT_LE(replacement.position + replacement.length, text.size());
+      bool holds_kanji = false;
+      for (std::size_t i = replacement.position; i < replacement.position + replacement.length;
+           ++i) {
+        ++covered[i];
+        holds_kanji = holds_kanji || kanji[i];
+        EXPECT_TRUE(kanji[i] || !(text[i] <= u' ' || text[i] == u'　' ||
+                                  (text[i] >= u'ぁ' && text[i] <= u'ゟ')));
+      }
+      EXPECT_TRUE(holds_kanji);
+      for (const std::u16string& reading : replacement.readings) {
+        EXPECT_TRUE(IsHiragana(reading)) << Utf8(reading);
       }
     }
-    EXPECT_EQ(next, found.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      const bool in_range = i >= begin && i < end;
+      if (!in_range) {
+        EXPECT_EQ(covered[i], 0) << i;
+      } else {
+        EXPECT_EQ(covered[i], kanji[i] ? 1 : std::min(covered[i], 1)) << i;
+      }
+    }
+    for (std::size_t k = 1; k < found.size(); ++k) {
+      EXPECT_GE(found[k].position, found[k - 1].position + found[k - 1].length);
+    }
 
     if (begin == 0 && end == text.size()) {
       const std::u16string rewritten = readings::Apply(text, found);

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "readings/readings.h"
+#include "readings/script.h"
 #include "tests/readings/dictionary.h"
 #include "tests/support/utf16.h"
 
@@ -16,8 +17,20 @@ namespace {
 using test_support::SharedReader;
 using test_support::Utf8;
 
+// `text` rewritten; every reading offered must be there, in hiragana, and no more than a menu
+// holds.
 std::u16string Rewrite(std::u16string_view text) {
-  return readings::Apply(text, SharedReader().Read(text));
+  const std::vector<readings::Replacement> found = SharedReader().Read(text);
+  for (const readings::Replacement& replacement : found) {
+    EXPECT_LE(replacement.readings.size(), readings::kMaxAlternatives) << Utf8(text);
+    for (const std::u16string& reading : replacement.readings) {
+      EXPECT_TRUE(!reading.empty() &&
+                  std::all_of(reading.begin(), reading.end(),
+                              [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; }))
+          << Utf8(text) << " offers '" << Utf8(reading) << "'";
+    }
+  }
+  return readings::Apply(text, found);
 }
 
 TEST(Readings, RewriteOnlyTheKanji) {
@@ -36,8 +49,15 @@ TEST(Readings, RewriteOnlyTheKanji) {
       {u"一本 三本 百本 何本", u"いっぽん さんぼん ひゃっぽん なんぼん"},
       {u"六百 八百 三千 八千", u"ろっぴゃく はっぴゃく さんぜん はっせん"},
       {u"十四時 四人 三階 二十歳", u"じゅうよじ よにん さんがい はたち"},
-      {u"一ヶ月 霞ケ関", u"いっかげつ かすみがせき"},  // ヶ ケ between kanji
-      {u"時々 人々", u"ときどき ひとびと"},            // 々
+      {u"一ヶ月 霞ケ関", u"いっかげつ かすみがせき"},                    // ヶ ケ between kanji
+      {u"時々 人々 高々 各々", u"ときどき ひとびと たかだか おのおの"},  // 々 in a word
+      {u"黒々 赤々 次々", u"くろぐろ あかあか つぎつぎ"},  // 々 repeats, voiced where it can
+      {u"々と の々", u"々と の々"},                        // nothing to repeat
+      {u"囁 謳", u"ささや うた"},  // kanji no word holds, guessed from the list
+      {u"Ｘ線 三ヶ月 ヶ月", u"えっくすせん さんかげつ かげつ"},  // other characters in a word
+      {u"言い合い", u"いいあい"},
+      {u"〇時 零時", u"れいじ れいじ"},
+      {u"東京の出で", u"とうきょうのしゅつで"},  // the noun 出 is no classical verb
       {u"明日 故郷 春風 我は", u"あした ふるさと はるかぜ われは"},
       {u"出でし 出ずる 出て", u"いでし いずる でて"},  // song readings
       {u"Love 2026年", u"Love 2026ねん"},              // digits stay
@@ -53,26 +73,98 @@ TEST(Readings, RewriteOnlyTheKanji) {
 
 TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
   SKIP_WITHOUT_DICTIONARY();
+  // The last word of each text.
   const struct {
-    std::u16string_view word;
+    std::u16string_view text;
     std::vector<std::u16string_view> offered;  // the chosen one first
+    std::vector<std::u16string_view> not_offered = {};
+    bool guess = false;
   } kCases[] = {
-      {u"今日", {u"きょう", u"こんにち"}},       {u"明日", {u"あした", u"あす", u"みょうにち"}},
-      {u"日本", {u"にほん", u"にっぽん"}},       {u"一日", {u"いちにち", u"ついたち"}},
-      {u"十分", {u"じゅっぷん", u"じゅうぶん"}},
+      {u"今日", {u"きょう", u"こんにち"}},
+      {u"明日", {u"あした", u"あす", u"みょうにち"}},
+      {u"日本", {u"にほん", u"にっぽん"}},
+      {u"一日", {u"いちにち", u"ついたち"}},
+      {u"十分", {u"じゅっぷん", u"じゅうぶん"}, {u"じゅうふん"}},
+      {u"一本", {u"いっぽん"}, {u"いちほん"}},
+      {u"二〇二〇年", {u"にせんにじゅうねん"}, {u"にれいにれいねん"}},
+      {u"桜 今日", {u"きょう", u"こんにち"}},  // a word after a blank
+      {u"花\t十分", {u"じゅっぷん", u"じゅうぶん"}},
+      {u"黒々", {u"くろぐろ", u"くろくろ"}},
+      {u"煌", {u"きらめ", u"きらめき", u"こう"}, {}, true},
+      // The best path reads 花 and 畠 apart; a next-best one reads the run as one word.
+      {u"菜の花畠に", {u"はなはたけ", u"はなばたけ"}},
   };
   for (const auto& c : kCases) {
-    const std::vector<readings::Replacement> found = SharedReader().Read(c.word);
-    ASSERT_EQ(found.size(), 1u) << Utf8(c.word);
-    EXPECT_EQ(Utf8(found[0].reading), Utf8(c.offered[0]));
-    EXPECT_EQ(found[0].alternatives.front(), found[0].reading);
-    EXPECT_LE(found[0].alternatives.size(), readings::kMaxAlternatives);
+    const std::vector<readings::Replacement> found = SharedReader().Read(c.text);
+    ASSERT_FALSE(found.empty()) << Utf8(c.text);
+    const readings::Replacement& last = found.back();
+    ASSERT_FALSE(last.readings.empty()) << Utf8(c.text);
+    EXPECT_EQ(Utf8(last.readings.front()), Utf8(c.offered.front())) << Utf8(c.text);
+    EXPECT_EQ(last.guess, c.guess) << Utf8(c.text);
+    EXPECT_LE(last.readings.size(), readings::kMaxAlternatives);
+    const auto offers = [&last](std::u16string_view r) {
+      return std::find(last.readings.begin(), last.readings.end(), r) != last.readings.end();
+    };
     for (const std::u16string_view reading : c.offered) {
-      EXPECT_NE(std::find(found[0].alternatives.begin(), found[0].alternatives.end(), reading),
-                found[0].alternatives.end())
-          << Utf8(c.word) << " lacks " << Utf8(reading);
+      EXPECT_TRUE(offers(reading)) << Utf8(c.text) << " lacks " << Utf8(reading);
+    }
+    for (const std::u16string_view reading : c.not_offered) {
+      EXPECT_FALSE(offers(reading)) << Utf8(c.text) << " offers " << Utf8(reading);
     }
   }
+}
+
+TEST(Readings, OfferTheSameReadingsAfterBlanks) {
+  SKIP_WITHOUT_DICTIONARY();
+  for (const std::u16string_view word : {u"上", u"今日", u"生"}) {
+    const std::vector<readings::Replacement> alone = SharedReader().Read(word);
+    for (const std::u16string_view blanks : {u" ", u"\t", u"  \t"}) {
+      const std::u16string text = std::u16string(blanks) + std::u16string(word);
+      const std::vector<readings::Replacement> after = SharedReader().Read(text);
+      ASSERT_EQ(after.size(), 1u) << Utf8(text);
+      EXPECT_EQ(after[0].readings, alone[0].readings) << Utf8(text);
+    }
+  }
+}
+
+TEST(Readings, OfferNoMoreReadingsThanAMenuHolds) {
+  SKIP_WITHOUT_DICTIONARY();
+  // 上 alone has more dictionary entries than a menu holds.
+  const std::vector<readings::Replacement> found = SharedReader().Read(u"上");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].readings.size(), readings::kMaxAlternatives);
+}
+
+TEST(Readings, NeverSplitASurrogatePair) {
+  SKIP_WITHOUT_DICTIONARY();
+  // A long line is cut where a pair would be split: the pair goes whole into the next piece.
+  std::u16string line(2047, u'花');
+  line += u"𠀋";
+  const std::vector<readings::Replacement> found = SharedReader().Read(line);
+  ASSERT_FALSE(found.empty());
+  EXPECT_EQ(found.back().position, 2047u);
+  EXPECT_EQ(found.back().length, 2u);
+  // A range that starts inside a pair takes the whole character.
+  const std::vector<readings::Replacement> inside = SharedReader().Read(u"a𠀋", 2, 3);
+  ASSERT_EQ(inside.size(), 1u);
+  EXPECT_EQ(inside[0].position, 1u);
+  EXPECT_EQ(inside[0].length, 2u);
+}
+
+TEST(Readings, GuessNothingWithoutTheListOfReadingsPerKanji) {
+  SKIP_WITHOUT_DICTIONARY();
+  const std::filesystem::path list =
+      std::filesystem::temp_directory_path() / "melivant-readings-test-list.txt";
+  // A list with bad lines keeps its good ones.
+  std::ofstream(list) << "# a comment\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n";
+  for (const auto& [file, expected] :
+       {std::pair{list, std::u16string_view(u"ささや 煌 謳")},
+        std::pair{list.parent_path() / "no such list.txt", std::u16string_view(u"囁 煌 謳")}}) {
+    readings::Reader reader(MELIVANT_DICTIONARY_DIR, file);
+    const std::u16string_view text = u"囁 煌 謳";
+    EXPECT_EQ(Utf8(readings::Apply(text, reader.Read(text))), Utf8(expected));
+  }
+  std::filesystem::remove(list);
 }
 
 TEST(Readings, ReadOnlyInsideARangeWithTheLineAround) {
@@ -132,6 +224,11 @@ TEST(Readings, OpenADictionaryInAFolderNamedInChineseWithBlanks) {
   }
   // Windows removes no file while it is mapped, so only once the reader is gone.
   std::filesystem::remove_all(folder.parent_path());
+}
+
+TEST(Readings, TurnEveryKatakanaIntoHiragana) {
+  EXPECT_EQ(Utf8(readings::internal::ToHiragana(u"ァアカガンヴヵヶーヷ𠀋a")),
+            Utf8(u"ぁあかがんゔゕゖーヷ𠀋a"));
 }
 
 TEST(Readings, FindKanjiRuns) {

@@ -155,6 +155,33 @@ TEST_F(KanjiReadingsTest, AMarkedWordOffersItsReadingsAndTheOriginalUntilItIsEdi
   EXPECT_EQ(Find(*MenuAt(1), QStringLiteral(u"原文：今日")), nullptr);
 }
 
+TEST_F(KanjiReadingsTest, AGuessedReadingHasAMarkAndAMenuThatSaySo) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"囁 夢"));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"ささや ゆめ"));
+  const QList<QTextEdit::ExtraSelection> marks = Input()->extraSelections();
+  ASSERT_EQ(marks.size(), 2);
+  EXPECT_NE(marks[0].format.background(), marks[1].format.background());
+  const std::unique_ptr<QMenu> menu = MenuAt(0);
+  const QAction* guess = Find(*menu, QStringLiteral(u"没有含「囁」的词，读音是按单个汉字猜的"));
+  ASSERT_NE(guess, nullptr);
+  EXPECT_FALSE(guess->isEnabled());
+  EXPECT_EQ(Find(*MenuAt(4), QStringLiteral(u"没有含「夢」的词，读音是按单个汉字猜的")), nullptr);
+}
+
+TEST_F(KanjiReadingsTest, WithoutTheListOfReadingsPerKanjiNothingIsGuessedAndNothingIsSaid) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  QPlainTextEdit box;
+  new ui::KanjiReadings(&box, presenter_, ui::DictionaryFolder(), "/nonexistent/list.txt");
+  box.setPlainText(QStringLiteral(u"囁 夢"));
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_F7, Qt::NoModifier);
+  QApplication::sendEvent(&box, &press);
+  EXPECT_EQ(box.toPlainText(), QStringLiteral(u"囁 ゆめ"));
+  EXPECT_TRUE(presenter_.shown.empty());
+}
+
 TEST_F(KanjiReadingsTest, AMissingDictionaryIsNamedAndTheLyricsStay) {
   Open("/nonexistent/ipadic-utf8");
   Type(QStringLiteral(u"桜の花"));
@@ -167,6 +194,8 @@ TEST_F(KanjiReadingsTest, AMissingDictionaryIsNamedAndTheLyricsStay) {
       QStringLiteral(u"无法读取汉字读音词典，汉字没有改写。\r\r"
                      u"词典文件夹：/nonexistent/ipadic-utf8\r"
                      u"请重新安装本软件（Debian/Ubuntu：重新安装 mecab-ipadic-utf8 软件包）。"));
+  EXPECT_EQ(presenter_.shown[0].message.details,
+            QStringLiteral("/nonexistent/ipadic-utf8: no dicrc"));
   EXPECT_FALSE(presenter_.shown[0].busy_cursor);
 
   // The kanji still to rewrite are underlined, and hovering over one names F7.

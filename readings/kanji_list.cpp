@@ -1,0 +1,53 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#include "readings/kanji_list.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "readings/script.h"
+
+namespace readings::internal {
+
+KanjiList KanjiList::Load(const std::filesystem::path& file) {
+  KanjiList list;
+  std::ifstream in(file, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return list;
+  const std::u16string text = FromUtf8(bytes);
+  for (std::size_t start = 0; start < text.size();) {
+    const std::size_t end = std::min(text.find(u'\n', start), text.size());
+    const std::u16string_view line = std::u16string_view(text).substr(start, end - start);
+    start = end + 1;
+    if (line.empty()) continue;
+    const CodePoint kanji = CodePointAt(line, 0);
+    const std::u16string_view readings = line.substr(std::min(kanji.size + 1, line.size()));
+    const bool kana = std::all_of(readings.begin(), readings.end(), [](char16_t c) {
+      return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー' || c == u'|';
+    });
+    if (!IsKanji(kanji.value) || line.size() <= kanji.size + 1 || line[kanji.size] != u'\t' ||
+        !kana || readings.front() == u'|' || readings.back() == u'|' ||
+        readings.find(u"||") != std::u16string_view::npos) {
+      continue;
+    }
+    list.readings_.emplace(kanji.value, readings);
+  }
+  return list;
+}
+
+std::vector<std::u16string> KanjiList::ReadingsOf(char32_t kanji) const {
+  std::vector<std::u16string> out;
+  const auto found = readings_.find(kanji);
+  if (found == readings_.end()) return out;
+  const std::u16string_view all = found->second;
+  for (std::size_t start = 0; start <= all.size();) {
+    const std::size_t bar = std::min(all.find(u'|', start), all.size());
+    out.emplace_back(all.substr(start, bar - start));
+    start = bar + 1;
+  }
+  return out;
+}
+
+}  // namespace readings::internal

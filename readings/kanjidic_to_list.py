@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+# SPDX-License-Identifier: MIT
+"""Converts KANJIDIC into the list of readings per kanji that F7 guesses from.
+
+KANJIDIC (Debian's kanjidic package) is EUC-JP, one kanji a line: the kanji, index codes, then
+on readings in katakana and kun readings in hiragana, with "." before a kun reading's kana ending
+and "-" on affixes; T1 and T2 start name and radical readings. The list is UTF-8, one kanji a
+line: the kanji, a tab, and its readings in hiragana separated by "|": each kun reading without
+its ending first (ささや.く: ささや), then the noun form of each kun verb (ささやき), then the on
+readings. Affixes, name readings and every other field (the frequency codes among them) are left
+out.
+"""
+
+import argparse
+import sys
+
+# A verb's last kana and the kana of its noun form (its continuative: 囁く ささやき, 光る ひかり).
+CONTINUATIVE = dict(zip("うくぐすつぬぶむる", "いきぎしちにびみり"))
+# Kana of the e and i rows: a verb ending in one of them and る drops る (高める たかめ).
+E_OR_I_ROW = set("えけげせぜてでねへべぺめれいきぎしじちぢにひびぴみり")
+# Numerals count with つ (ひと.つ), which is no verb ending.
+NUMERALS = set("一二三四五六七八九十幾")
+
+
+def noun_form(kanji, stem, ending):
+    """The noun form of the kun verb stem.ending of kanji, or None when it is no verb."""
+    if not ending or ending[-1] not in CONTINUATIVE or kanji in NUMERALS:
+        return None
+    word = stem + ending
+    if word.endswith("る") and len(word) > 1 and word[-2] in E_OR_I_ROW:
+        return word[:-1]
+    return word[:-1] + CONTINUATIVE[word[-1]]
+
+
+def hiragana(katakana):
+    return "".join(chr(ord(c) - 0x60) if "ァ" <= c <= "ヶ" else c for c in katakana)
+
+
+def is_kana(text):
+    return bool(text) and all("ぁ" <= c <= "ゖ" or c == "ー" for c in text)
+
+
+def readings_of(kanji, fields):
+    stems, nouns, ons = [], [], []
+    for field in fields:
+        if field in ("T1", "T2") or field.startswith("{"):
+            break
+        if "-" in field:
+            continue
+        if "ァ" <= field[0] <= "ヶ":
+            ons.append(hiragana(field))
+        elif "ぁ" <= field[0] <= "ゖ":
+            stem, _, ending = field.partition(".")
+            stems.append(stem)
+            nouns.append(noun_form(kanji, stem, ending))
+    readings = []
+    for reading in stems + nouns + ons:
+        if reading and is_kana(reading) and reading not in readings:
+            readings.append(reading)
+    return readings
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("kanjidic", help="KANJIDIC, e.g. /usr/share/edict/kanjidic")
+    parser.add_argument("output")
+    args = parser.parse_args()
+    try:
+        with open(args.kanjidic, encoding="euc_jp") as source:
+            lines = source.read().splitlines()
+    except (OSError, UnicodeDecodeError) as error:
+        sys.exit(f"kanjidic_to_list.py: cannot read {args.kanjidic}: {error}")
+    entries = []
+    for line in lines:
+        fields = line.split()
+        if not fields or line.startswith("#") or len(fields[0]) != 1:
+            continue
+        readings = readings_of(fields[0], fields[1:])
+        if readings:
+            entries.append(f"{fields[0]}\t{'|'.join(readings)}")
+    if len(entries) < 6000:
+        sys.exit(f"kanjidic_to_list.py: {args.kanjidic} gave only {len(entries)} kanji")
+    header = (
+        "# Readings per kanji, from KANJIDIC (Debian package kanjidic), by kanjidic_to_list.py of\n"
+        "# melivant-helper: one kanji a line, a tab, its readings in hiragana separated by |.\n"
+        "# KANJIDIC is the property of the Electronic Dictionary Research and Development Group,\n"
+        "# and this list, derived from it, is used and shared under the Group's licence, the\n"
+        "# Creative Commons Attribution-ShareAlike Licence (V3.0): see kanjidic-copyright.txt.\n")
+    with open(args.output, "w", encoding="utf-8", newline="\n") as out:
+        out.write(header + "\n".join(sorted(entries, key=ord_key)) + "\n")
+
+
+def ord_key(entry):
+    return ord(entry[0])
+
+
+if __name__ == "__main__":
+    main()
