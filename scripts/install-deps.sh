@@ -6,8 +6,9 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config)
-# MeCab and its UTF-8 IPADIC read the kanji of lyrics.
-kanji=(libmecab-dev mecab-ipadic-utf8)
+# MeCab and its UTF-8 IPADIC read the kanji of lyrics; KANJIDIC, converted by Python at build
+# time, gives readings of the kanji that no dictionary word holds.
+kanji=(libmecab-dev mecab-ipadic-utf8 kanjidic python3)
 for task in "$@"; do
   case "$task" in
     run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n "${kanji[@]}") ;;
@@ -24,7 +25,7 @@ for task in "$@"; do
                         qt6-translations-l10n googletest dpkg-dev patch wine wine64 nsis
                         xvfb xauth fonts-noto-cjk icoutils binutils-mingw-w64-x86-64 zip unzip
                         imagemagick librsvg2-bin xdotool xclip python3 locales
-                        mecab-ipadic-utf8) ;;
+                        mecab-ipadic-utf8 kanjidic) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
 done

@@ -13,7 +13,9 @@ Every DLL in the folder must belong to a known component, or the script fails:
 - The other DLLs are looked up among the MinGW-w64 folders, and the Debian package that holds
   each names its component: the GCC runtime or winpthreads.
 Every file of the dictionary folder (--dictionary) belongs to the Debian package that compiled it
-(--dictionary-package), whose copyright file gives its licence. Every other file shipped must be
+(--dictionary-package), whose copyright file gives its licence. The list of readings per kanji
+(--kanji-list) is made from KANJIDIC (--kanjidic), under the licence statement that Debian's
+kanjidic package gives and that the list carries beside it (--kanji-list-licence). Every other file shipped must be
 the program's own or come from a Debian package (looked up among --data-dir folders), or the
 script fails.
 """
@@ -210,6 +212,26 @@ def dictionary_entry(files, args, licences):
 """ + lines
 
 
+def kanji_list_entry(files, args, licences):
+    debian = debian_package_of(args.kanjidic)
+    if not debian:
+        fail(f"{args.kanjidic} belongs to no Debian package")
+    statement = licences.cite("EDRDG General Dictionary Licence Statement (KANJIDIC)",
+                              read(f"/usr/share/doc/{debian['package']}/copyright"))
+    return f"""KANJIDIC's readings per kanji, from which F7 guesses kanji that no dictionary
+  word holds
+{wrapped("Files: " + ", ".join(files), 2)}
+  Version: made when this program was built from KANJIDIC, Debian package
+    {debian['package']} {debian['version']}
+  Source: Debian's source package {debian['source']}, version {debian['source_version']}
+    (apt-get source {debian['source']}={debian['source_version']}), converted by
+    readings/kanjidic_to_list.py of this program's source
+  Licence: Creative Commons Attribution-ShareAlike 3.0 (CC BY-SA 3.0), as the
+    Electronic Dictionary Research and Development Group's licence statement
+    says {statement}; the statement is also shipped beside the list
+  Copyright: Electronic Dictionary Research and Development Group"""
+
+
 def debian_data_entry(files, debian, licences):
     """Files copied from a Debian package, under the licences of its copyright file."""
     lines = dep5_licences(f"/usr/share/doc/{debian['package']}/copyright",
@@ -288,6 +310,10 @@ def main():
     parser.add_argument("--dictionary", help="the dictionary's folder inside the program folder")
     parser.add_argument("--dictionary-source", help="the folder the dictionary was copied from")
     parser.add_argument("--dictionary-package", default="mecab-ipadic-utf8")
+    parser.add_argument("--kanji-list", help="the list of readings per kanji in the program folder")
+    parser.add_argument("--kanji-list-licence", help="its licence statement in the program folder")
+    parser.add_argument("--kanjidic", default="/usr/share/edict/kanjidic",
+                        help="the KANJIDIC that the list was made from")
     parser.add_argument("--data-dir", action="append", default=[],
                         help="a folder that other shipped files (Qt's translations) came from")
     parser.add_argument("--output", required=True)
@@ -319,6 +345,7 @@ def main():
     covered.update(shipped_qt + shipped_mecab +
                    [name for _, dlls in shipped_debian.values() for name in dlls])
     dictionary_files = []
+    kanji_list_files = []
     shipped_data = {}
     for file in sorted(p for p in folder.rglob("*") if p.is_file()):
         name = file.relative_to(folder).as_posix().replace("/", "\\")
@@ -326,6 +353,9 @@ def main():
             continue
         if args.dictionary and file.parent == folder / args.dictionary:
             dictionary_files.append(name)
+            continue
+        if file in (folder / (args.kanji_list or "\0"), folder / (args.kanji_list_licence or "\0")):
+            kanji_list_files.append(name)
             continue
         origins = [Path(d, file.name) for d in args.data_dir if Path(d, file.name).is_file()]
         debian = debian_package_of(origins[0].resolve()) if origins else None
@@ -339,6 +369,8 @@ def main():
         entries.append(mecab_entry(shipped_mecab, args, licences))
     if dictionary_files:
         entries.append(dictionary_entry(dictionary_files, args, licences))
+    if kanji_list_files:
+        entries.append(kanji_list_entry(kanji_list_files, args, licences))
     for entry, (debian, dlls) in shipped_debian.items():
         entries.append(entry(dlls, debian, args, licences))
     for debian, files in shipped_data.values():

@@ -78,10 +78,10 @@ select_box() {
 }
 
 # Starts the program at Windows path $1 (with the environment $2...), pastes lyrics with kanji
-# into its input, presses F7 and copies the input back out: the kanji must be read, and Ctrl+Z
-# must give the lyrics back.
+# into its input, presses F7 and copies the input back out: the kanji must be read (囁, which no
+# dictionary word holds, from the list of readings per kanji), and Ctrl+Z must give the lyrics back.
 check_f7() {
-  local program=$1 lyrics="桜の花が咲いた" read="さくらのはながさいた"
+  local program=$1 lyrics="桜の花が咲いた 囁" read="さくらのはながさいた ささや"
   shift
   (env -u QT_QPA_PLATFORM "$@" wine "$program" >/dev/null 2>&1 &)
   greets_then_opens "$program"
@@ -159,10 +159,14 @@ notices=$drive_c/$name/THIRD-PARTY-NOTICES.txt
 done
 ! grep -rq 'example\.org' "$drive_c/$name" || fail "the zip names an example.org address"
 program_icon=$(icon_images "$drive_c/$name/melivant-helper.exe")
-for component in "MeCab" "IPADIC" 'dictionary\sys.dic'; do
+for component in "MeCab" "IPADIC" 'dictionary\sys.dic' "KANJIDIC" "kanji-readings.txt" \
+    "CC BY-SA 3.0"; do
   grep -qF "$component" "$notices" || fail "THIRD-PARTY-NOTICES.txt does not name $component"
 done
-echo "ok: the zip holds LICENSE.txt, and THIRD-PARTY-NOTICES.txt names every DLL and the dictionary"
+grep -q 'ELECTRONIC DICTIONARY RESEARCH' "$drive_c/$name/kanjidic-copyright.txt" ||
+  fail "the zip lacks KANJIDIC's licence beside the list of readings per kanji"
+echo "ok: the zip holds LICENSE.txt, THIRD-PARTY-NOTICES.txt names every DLL, the dictionary and" \
+  "the list of readings per kanji, whose licence is beside it"
 check_start "C:\\$name\\melivant-helper.exe" "$build/window-portable.png"
 check_f7 "C:\\$name\\melivant-helper.exe"
 # Where a Chinese user may unzip it, under a Chinese locale.

@@ -40,6 +40,8 @@ done
 check "scalable icon" test -s "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg"
 check "manual page" grep -q '^\.SH OPTIONS' <(zcat "$prefix/share/man/man1/melivant-helper.1.gz")
 check "copyright file names the licence" grep -qx 'License: MIT' "$prefix/share/doc/melivant-helper/copyright"
+check "copyright file credits KANJIDIC" grep -qx 'License: CC-BY-SA-3.0' \
+  "$prefix/share/doc/melivant-helper/copyright"
 check "metainfo names the licence" grep -q '<project_license>MIT</project_license>' \
   "$prefix/share/metainfo/$app_id.metainfo.xml"
 # A build configured without a home page names no address; one with it is checked below.
@@ -73,7 +75,8 @@ done
 contents=$(dpkg-deb -c "$deb" 2>/dev/null | awk '{print $6}')
 for path in ./usr/bin/melivant-helper ./usr/share/applications/$app_id.desktop \
   ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/16x16/apps/$app_id.png \
-  ./usr/share/icons/hicolor/32x32/apps/$app_id.png ./usr/share/icons/hicolor/48x48/apps/$app_id.png; do
+  ./usr/share/icons/hicolor/32x32/apps/$app_id.png ./usr/share/icons/hicolor/48x48/apps/$app_id.png \
+  ./usr/share/melivant-helper/kanji-readings.txt ./usr/share/melivant-helper/kanjidic-copyright.txt; do
   check ".deb holds $path" grep -qx "$path" <<<"$contents"
 done
 
