@@ -151,6 +151,23 @@ TEST(Readings, NeverSplitASurrogatePair) {
   EXPECT_EQ(inside[0].length, 2u);
 }
 
+TEST(Readings, LeaveNoKanjiOfTheListWithoutAReading) {
+  SKIP_WITHOUT_DICTIONARY();
+  std::ifstream list(MELIVANT_KANJI_LIST_FILE);
+  std::u16string text;
+  for (std::string line; std::getline(list, line);) {
+    if (!line.empty() && line[0] != '#')
+      text += readings::internal::FromUtf8(line.substr(0, line.find('\t'))) + u' ';
+  }
+  ASSERT_GT(text.size(), 12'000u);  // the 6,355 kanji of JIS X 0208
+  const std::vector<readings::Replacement> found = SharedReader().Read(text);
+  EXPECT_EQ(found.size(), text.size() / 2);
+  for (const readings::Replacement& replacement : found) {
+    EXPECT_FALSE(replacement.readings.empty())
+        << Utf8(text.substr(replacement.position, replacement.length));
+  }
+}
+
 TEST(Readings, GuessNothingWithoutTheListOfReadingsPerKanji) {
   SKIP_WITHOUT_DICTIONARY();
   const std::filesystem::path list =
