@@ -52,6 +52,10 @@ void ForEachPiece(std::u16string_view text, std::size_t begin, std::size_t end, 
   }
 }
 
+// A word the user keeps starts at most this many code units before the first kanji it holds
+// (お母さん).
+constexpr std::size_t kLongestKanaBefore = 8;
+
 // How many of the analyser's best paths are looked at for other readings of a whole kanji run.
 constexpr std::size_t kPaths = 10;
 
@@ -492,6 +496,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
     PieceReader(*analyzer_, *kanji_list_, text, found).Read(from, to);
   });
   std::vector<Replacement> inside;
+  ApplyRemembered(text, found);
   for (Replacement& replacement : found) {
     const std::size_t from = std::max(begin, replacement.position);
     const std::size_t to = std::min(end, replacement.position + replacement.length);
@@ -503,6 +508,69 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
     }
   }
   return inside;
+}
+
+void Reader::Remember(std::vector<std::pair<std::u16string, std::u16string>> words) {
+  remembered_.clear();
+  for (auto& word : words) {
+    if (word.first.empty() || word.second.empty()) continue;
+    remembered_[word.first.front()].push_back(std::move(word));
+  }
+  for (auto& [first, kept] : remembered_) {
+    std::stable_sort(kept.begin(), kept.end(),
+                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
+  }
+}
+
+void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>& found) const {
+  if (remembered_.empty() || found.empty()) return;
+  std::vector<Replacement> out;
+  out.reserve(found.size());
+  std::size_t next = 0;  // the first of `found` not yet in `out`
+  for (std::size_t at = 0; next < found.size();) {
+    const std::size_t from =
+        std::max(at, found[next].position - std::min(found[next].position, kLongestKanaBefore));
+    bool matched = false;
+    for (std::size_t start = from; start <= found[next].position && !matched; ++start) {
+      const auto kept = remembered_.find(text[start]);
+      if (kept == remembered_.end()) continue;
+      for (const auto& [word, reading] : kept->second) {
+        if (text.substr(start).substr(0, word.size()) != word) continue;
+        // The word must hold whole replacements, and at least the next one.
+        const std::size_t end = start + word.size();
+        std::size_t last = next;
+        while (last < found.size() && found[last].position + found[last].length <= end) ++last;
+        if (last == next || (last < found.size() && found[last].position < end) ||
+            (!out.empty() && out.back().position + out.back().length > start)) {
+          continue;
+        }
+        // The dictionary's reading of the word comes second, where it reads all of it.
+        Replacement merged{start, word.size(), {reading}, false};
+        std::u16string chosen;
+        bool whole = true;
+        std::size_t copied = start;
+        for (std::size_t k = next; k < last && whole; ++k) {
+          whole = !found[k].readings.empty();
+          chosen += ToHiragana(text.substr(copied, found[k].position - copied));
+          if (whole) chosen += found[k].readings.front();
+          copied = found[k].position + found[k].length;
+        }
+        chosen += ToHiragana(text.substr(copied, end - copied));
+        if (whole && IsHiragana(chosen)) merged.readings.push_back(std::move(chosen));
+        merged.readings = Distinct(std::move(merged.readings));
+        out.push_back(std::move(merged));
+        next = last;
+        at = end;
+        matched = true;
+        break;
+      }
+    }
+    if (!matched) {
+      at = found[next].position + found[next].length;
+      out.push_back(std::move(found[next++]));
+    }
+  }
+  found = std::move(out);
 }
 
 std::u16string Apply(std::u16string_view text, const std::vector<Replacement>& replacements) {

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Readings of the kanji in lyrics: which hiragana a singer sings for each kanji word, found by
@@ -69,9 +71,18 @@ class Reader {
   // around it; a word that reaches outside the range is read from its part inside alone.
   std::vector<Replacement> Read(std::u16string_view text, std::size_t begin, std::size_t end);
 
+  // Readings that the user keeps for words (each holding a kanji), as (word, reading); the
+  // reading may be katakana. From now on a word that stands whole among the words read, where no
+  // longer word kept starts, is one replacement with its kept reading first.
+  void Remember(std::vector<std::pair<std::u16string, std::u16string>> words);
+
  private:
+  void ApplyRemembered(std::u16string_view text, std::vector<Replacement>& found) const;
+
   std::unique_ptr<Analyzer> analyzer_;
   std::unique_ptr<const internal::KanjiList> kanji_list_;
+  // The words kept, by their first code unit, the longest first.
+  std::unordered_map<char16_t, std::vector<std::pair<std::u16string, std::u16string>>> remembered_;
 };
 
 // `text` with `replacements` (in order, not overlapping) put in, each by its first reading;

@@ -10,6 +10,9 @@
 #include <memory>
 #include <vector>
 
+#include "ui/reading_marks.h"
+#include "ui/remembered_readings.h"
+
 class QAction;
 class QMenu;
 class QPlainTextEdit;
@@ -31,21 +34,29 @@ std::filesystem::path DictionaryFolder();
 std::filesystem::path KanjiListFile();
 
 // Rewrites the kanji of a text box into the hiragana a singer reads, on F7 or from its context
-// menu, as one undoable edit. The words it rewrote stay marked until they are edited, and their
-// context menu offers the other readings and the original kanji; kanji that no dictionary entry
-// reads are marked as such, and kanji not yet rewritten are underlined with a dotted line. The
-// dictionary is opened on the first rewrite.
+// menu, as one undoable edit, and helps review the result. The words it rewrote stay marked until
+// they are edited (through undo and redo too); their context menu offers their other readings,
+// the original kanji, the same change for every repeat of the word, and keeping the reading for
+// later songs. Words whose reading is uncertain are marked to check, and F8 and Shift+F8 walk
+// them with their menus; guesses and kanji that nothing reads have marks of their own, and kanji
+// not yet rewritten are underlined with a dotted line. The dictionary, the list of readings per
+// kanji and the readings kept are read on the first rewrite.
 class KanjiReadings : public QObject {
   Q_OBJECT
 
  public:
   KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages, std::filesystem::path dictionary,
-                std::filesystem::path kanji_list = KanjiListFile());
+                std::filesystem::path kanji_list = KanjiListFile(),
+                QString remembered = RememberedReadingsFile());
   ~KanjiReadings() override;
 
   // Rewrites the kanji of the selection, or of the whole text when nothing is selected. When the
   // dictionary cannot be read, says so and leaves the text as it was.
   void Rewrite();
+
+  // Selects the next word to check after the cursor (or, with `back`, the one before it), both
+  // wrapping around, and opens its menu; does nothing when no word is left to check.
+  void ReviewNext(bool back = false);
 
   // The box's context menu for the point `position` of its viewport, with the readings of the
   // word there first and the rewrite last; the caller owns it.
@@ -54,36 +65,51 @@ class KanjiReadings : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  // A rewritten word, or kanji that nothing reads (no readings).
-  struct Mark {
-    int position;
-    int length;
-    QString original;
-    QStringList readings;
-    bool guess = false;
-  };
+  bool Open();
+  // The menu of the mark at `index`, or only the box's own when `index` is -1.
+  QMenu* CreateMenu(int index, const QPoint& viewport_position);
+  void ShowMenu(int index, const QPoint& viewport_position);
+  void AddMarkActions(QMenu* menu, QAction* before, int index);
+  // The readings of the mark at `index`, read again from the words around it; its reading first
+  // where it is still what F7 would choose.
+  QStringList ReadingsOf(const Mark& mark);
 
-  bool OpenDictionary();
-  // Puts `text` in the place of the word `mark`, as one undoable edit, and keeps it marked.
-  void Replace(Mark& mark, const QString& text);
+  // Puts `reading` in the place of every mark of `indexes` (in text order), as one undoable edit,
+  // and keeps them marked as checked.
+  void Replace(const std::vector<int>& indexes, const QString& reading);
+  // The indexes of the marks of the same original text and reading as `mark`.
+  std::vector<int> Repeats(const Mark& mark) const;
+  void Remember(const QString& word, const QString& reading);
+  void Checked(const QString& original, const QString& reading);
+
   void FollowEdit(int position, int removed, int added);
+  // Takes the box's undo history as it is now.
+  void SyncUndoSteps();
   // The text position of the character under `point` of the viewport.
   int CharacterAt(const QPoint& point) const;
-  // The mark that holds the character at `position`, or null.
-  Mark* MarkAt(int position);
+  // The mark at the cursor (or just before it), or -1.
+  int MarkAtCursor() const;
+  QString TextOf(const Mark& mark) const;
   // Draws the marks and the underlines of the kanji not yet rewritten, in the visible part.
   void Decorate();
-  QString ToolTipAt(int position);
+  QString ToolTipAt(int position) const;
+  // Whether the character at `position` belongs to a kanji run.
+  bool InKanjiRun(int position) const;
 
   QPlainTextEdit* box_;
   MessagePresenter& messages_;
   std::filesystem::path dictionary_;
   std::filesystem::path kanji_list_;
+  RememberedReadings remembered_;
   std::unique_ptr<readings::Reader> reader_;
   QAction* rewrite_;
   QTimer* decorate_;
-  std::vector<Mark> marks_;  // in text order, not overlapping
-  bool editing_ = false;     // while this object changes the text itself
+  ReadingMarks marks_;
+  bool editing_ = false;  // while this object changes the text itself
+  // The box's undo history as last seen, to tell undo and redo from new edits.
+  int undo_steps_ = 0;
+  int redo_steps_ = 0;
+  bool command_added_ = false;
 };
 
 }  // namespace ui

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QStringList>
 #include <algorithm>
 #include <memory>
 
@@ -53,6 +54,22 @@ Message DictionaryMissing(const QString& folder, const QString& reason) {
 
 Message RewriteFailed(const QString& reason) {
   return {MessageIcon::kCritical, QStringLiteral(u"读汉字时出错，汉字没有改写。"), reason};
+}
+
+Message RememberedBadLines(const QString& file, const std::vector<int>& lines) {
+  QStringList numbers;
+  for (const int line : lines) numbers.append(QString::number(line));
+  return {MessageIcon::kExclamation,
+          QStringLiteral(u"记住的读音文件里有格式不对的行，这些行没有用上：\r%1\r第 %2 行\r\r"
+                         u"每行应是：含汉字的词语、一个 Tab、它的假名读音。\r"
+                         u"改正这些行之前，本软件不会改写这个文件。")
+              .arg(file, numbers.join(u'、'))};
+}
+
+Message RememberedNotSaved(const QString& file, const QString& reason) {
+  return {MessageIcon::kExclamation,
+          QStringLiteral(u"无法保存记住的读音：\r%1\r\r这次运行中仍按记住的读音改写。").arg(file),
+          reason};
 }
 
 }  // namespace messages

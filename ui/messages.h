@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 class QMessageBox;
 class QWidget;
@@ -38,6 +39,10 @@ Message UnexpectedError();
 Message DictionaryMissing(const QString& folder, const QString& reason = {});
 // Reading the kanji failed for `reason` (out of memory) although the dictionary is sound.
 Message RewriteFailed(const QString& reason);
+// The file of the readings kept, `file`, has lines that are not readings: `lines`.
+Message RememberedBadLines(const QString& file, const std::vector<int>& lines);
+// The readings kept could not be written to `file`, for `reason`.
+Message RememberedNotSaved(const QString& file, const QString& reason);
 }  // namespace messages
 
 // Shows messages to the user and returns once each is dismissed. The window talks to the user

@@ -114,6 +114,30 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
   }
 }
 
+TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
+  SKIP_WITHOUT_DICTIONARY();
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  reader.Remember(
+      {{u"運命", u"さだめ"}, {u"本気", u"マジ"}, {u"小鮒", u"こぶな"}, {u"今日", u"こんにち"}});
+  const struct {
+    std::u16string_view text;
+    std::u16string_view rewritten;
+  } kCases[] = {
+      {u"運命の人", u"さだめのひと"},
+      {u"本気で", u"マジで"},    // katakana as written
+      {u"小鮒を", u"こぶなを"},  // a word the dictionary splits
+      {u"今日は\n昨日は", u"こんにちは\nきのうは"},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(Utf8(readings::Apply(c.text, reader.Read(c.text))), Utf8(c.rewritten))
+        << Utf8(c.text);
+  }
+  // The dictionary's reading stays on offer.
+  const std::vector<readings::Replacement> found = reader.Read(u"今日");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].readings, (std::vector<std::u16string>{u"こんにち", u"きょう"}));
+}
+
 TEST(Readings, OfferTheSameReadingsAfterBlanks) {
   SKIP_WITHOUT_DICTIONARY();
   for (const std::u16string_view word : {u"上", u"今日", u"生"}) {

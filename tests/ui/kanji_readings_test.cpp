@@ -7,10 +7,14 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolTip>
@@ -19,6 +23,7 @@
 #include "tests/ui/recording_presenter.h"
 #include "ui/kanji_readings.h"
 #include "ui/main_window.h"
+#include "ui/remembered_readings.h"
 
 namespace {
 
@@ -26,6 +31,9 @@ using test_support::RecordingPresenter;
 
 class KanjiReadingsTest : public testing::Test {
  protected:
+  void SetUp() override { QFile::remove(ui::RememberedReadingsFile()); }
+  void TearDown() override { QFile::remove(ui::RememberedReadingsFile()); }
+
   void Open(std::filesystem::path dictionary = ui::DictionaryFolder()) {
     window_ = std::make_unique<ui::Main>(presenter_, std::move(dictionary));
     window_->show();
@@ -67,12 +75,35 @@ class KanjiReadingsTest : public testing::Test {
     return std::unique_ptr<QMenu>(Readings()->CreateContextMenu(PointAt(position)));
   }
 
+  // The action of `menu` that reads `text`, its accelerator aside ("&2 こんにち").
   static QAction* Find(const QMenu& menu, const QString& text) {
+    static const QRegularExpression kAccelerator(QStringLiteral("^&[1-8] "));
     for (QAction* action : menu.actions()) {
-      if (action->text() == text) return action;
+      if (QString(action->text()).remove(kAccelerator) == text) return action;
     }
     return nullptr;
   }
+
+  // The menu that is open, as F8 or the menu key opens it.
+  static QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
+
+  static void CloseMenu() {
+    if (QMenu* menu = OpenMenu()) menu->close();
+    QCoreApplication::processEvents();
+  }
+
+  void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(Input(), &press);
+  }
+
+  // Types `text` at the cursor as the keyboard would.
+  void TypeKeys(const QString& text) const {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, text);
+    QApplication::sendEvent(Input(), &press);
+  }
+
+  QString Selected() const { return Input()->textCursor().selectedText(); }
 
   RecordingPresenter presenter_;
   std::unique_ptr<ui::Main> window_;
@@ -180,6 +211,201 @@ TEST_F(KanjiReadingsTest, WithoutTheListOfReadingsPerKanjiNothingIsGuessedAndNot
   QApplication::sendEvent(&box, &press);
   EXPECT_EQ(box.toPlainText(), QStringLiteral(u"囁 ゆめ"));
   EXPECT_TRUE(presenter_.shown.empty());
+}
+
+TEST_F(KanjiReadingsTest, OneChoiceChangesEveryRepeatAndUndoAndRedoTakeItWithTheMarks) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日は\n今日も 明日\n今日"));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうは\nきょうも あした\nきょう"));
+  const std::unique_ptr<QMenu> menu = MenuAt(5);
+  QAction* all = Find(*menu, QStringLiteral(u"全部改为「こんにち」（3 处）"));
+  ASSERT_NE(all, nullptr);
+  all->trigger();
+  const QString changed = QStringLiteral(u"こんにちは\nこんにちも あした\nこんにち");
+  EXPECT_EQ(Input()->toPlainText(), changed);
+  EXPECT_EQ(Input()->extraSelections().size(), 4);
+
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうは\nきょうも あした\nきょう"));
+  EXPECT_TRUE(Find(*MenuAt(5), QStringLiteral(u"きょう"))->isChecked());
+  QTest::keySequence(Input(), QKeySequence::Redo);
+  EXPECT_EQ(Input()->toPlainText(), changed);
+  for (const int position : {0, 6, 17}) {
+    const std::unique_ptr<QMenu> word = MenuAt(position);
+    ASSERT_NE(Find(*word, QStringLiteral(u"原文：今日")), nullptr) << position;
+    EXPECT_TRUE(Find(*word, QStringLiteral(u"こんにち"))->isChecked()) << position;
+  }
+  // Undo back to the kanji: no mark is left on them, and redo brings all back.
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日は\n今日も 明日\n今日"));
+  EXPECT_EQ(Find(*MenuAt(0), QStringLiteral(u"原文：今日")), nullptr);
+  QTest::keySequence(Input(), QKeySequence::Redo);
+  QTest::keySequence(Input(), QKeySequence::Redo);
+  EXPECT_EQ(Input()->toPlainText(), changed);
+  EXPECT_NE(Find(*MenuAt(17), QStringLiteral(u"原文：今日")), nullptr);
+}
+
+TEST_F(KanjiReadingsTest, F8WalksTheWordsToCheckInTextOrderAndWraps) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日の夢\n明日 日本"));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうのゆめ\nあした にほん"));
+  // ゆめ has one reading: there is nothing to check.
+  for (const QString& expected : {QStringLiteral(u"きょう"), QStringLiteral(u"あした"),
+                                  QStringLiteral(u"にほん"), QStringLiteral(u"きょう")}) {
+    Press(Qt::Key_F8);
+    EXPECT_EQ(Selected(), expected);
+    ASSERT_NE(OpenMenu(), nullptr);
+    EXPECT_NE(Find(*OpenMenu(), expected), nullptr);
+    CloseMenu();
+  }
+  Press(Qt::Key_F8, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(), QStringLiteral(u"にほん"));
+  // A digit chooses that reading; the word is then checked, and F8 passes it by.
+  QTest::keyClick(OpenMenu(), Qt::Key_2);
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうのゆめ\nあした にっぽん"));
+  EXPECT_EQ(OpenMenu(), nullptr);
+  Press(Qt::Key_F8, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(), QStringLiteral(u"あした"));
+  QTest::keyClick(OpenMenu(), Qt::Key_Escape);
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうのゆめ\nあした にっぽん"));
+  // The menu key and Shift+F10 open the word's menu at the cursor.
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_Menu, Qt::NoModifier}, std::pair{Qt::Key_F10, Qt::ShiftModifier}}) {
+    Press(key, Qt::KeyboardModifiers(modifiers));
+    ASSERT_NE(OpenMenu(), nullptr);
+    EXPECT_NE(Find(*OpenMenu(), QStringLiteral(u"原文：明日")), nullptr);
+    CloseMenu();
+  }
+}
+
+TEST_F(KanjiReadingsTest, MarksStayThroughASecondF7AndEditsBesideThem) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日"));
+  PressF7();
+  QTextCursor cursor(Input()->document());
+  Input()->setTextCursor(cursor);
+  TypeKeys(QStringLiteral(u"雨"));  // right before the word
+  cursor.movePosition(QTextCursor::End);
+  Input()->setTextCursor(cursor);
+  TypeKeys(QStringLiteral(u"雨"));  // right after it
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"雨きょう雨"));
+  EXPECT_NE(Find(*MenuAt(1), QStringLiteral(u"原文：今日")), nullptr);
+  EXPECT_EQ(Find(*MenuAt(4), QStringLiteral(u"原文：今日")), nullptr);
+  Input()->selectAll();
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"あめきょうあめ"));
+  EXPECT_NE(Find(*MenuAt(2), QStringLiteral(u"原文：今日")), nullptr);
+  EXPECT_NE(Find(*MenuAt(0), QStringLiteral(u"原文：雨")), nullptr);
+  EXPECT_EQ(Input()->extraSelections().size(), 3);
+}
+
+TEST_F(KanjiReadingsTest, ToolTipsNameTheKeyForEveryUnderlinedCharacter) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"𠀋 一ヶ月 今日"));
+  auto tip_at = [this](int position) {
+    QToolTip::hideText();
+    const QPoint point = PointAt(position);
+    QHelpEvent hover(QEvent::ToolTip, point, Input()->viewport()->mapToGlobal(point));
+    QApplication::sendEvent(Input()->viewport(), &hover);
+    return QToolTip::text();
+  };
+  for (const int position : {0, 1, 4, 7}) {
+    EXPECT_EQ(tip_at(position), QStringLiteral(u"按 F7 把汉字改写成平假名")) << position;
+  }
+  Input()->selectAll();
+  PressF7();
+  ASSERT_TRUE(Input()->toPlainText().endsWith(QStringLiteral(u"きょう")));
+  const int word = int(Input()->toPlainText().size()) - 2;
+  EXPECT_EQ(tip_at(word),
+            QStringLiteral(u"原文：今日（读音待检查，按 F8 逐个检查，右键可选择其他读音）"));
+}
+
+TEST_F(KanjiReadingsTest, AReadingKeptHoldsInTheNextSongAndAfterARestart) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日"));
+  PressF7();
+  Find(*MenuAt(0), QStringLiteral(u"こんにち"))->trigger();
+  {
+    const std::unique_ptr<QMenu> menu = MenuAt(0);
+    QAction* keep = Find(*menu, QStringLiteral(u"记住「今日」读作「こんにち」"));
+    ASSERT_NE(keep, nullptr);
+    keep->trigger();
+  }
+  QFile file(ui::RememberedReadingsFile());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(QString::fromUtf8(file.readAll()).endsWith(QStringLiteral(u"\n今日\tこんにち\n")));
+  Type(QStringLiteral(u"今日も"));
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"こんにちも"));
+  ASSERT_NE(Find(*MenuAt(0), QStringLiteral(u"忘记「今日」的读法")), nullptr);
+
+  Open();  // as after a restart
+  Type(QStringLiteral(u"今日"));
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"こんにち"));
+  Find(*MenuAt(0), QStringLiteral(u"忘记「今日」的读法"))->trigger();
+  Type(QStringLiteral(u"今日"));
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょう"));
+  EXPECT_TRUE(presenter_.shown.empty());
+}
+
+TEST_F(KanjiReadingsTest, AFileWithABadLineIsToldOnceAndNeverWritten) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  const QString path = ui::RememberedReadingsFile();
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  const QByteArray mine = QStringLiteral(u"運命\tさだめ\n本気 マジ\n").toUtf8();
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(mine);
+  }
+  Open();
+  Type(QStringLiteral(u"運命の今日"));
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"さだめのきょう"));
+  ASSERT_EQ(presenter_.shown.size(), 1u);
+  EXPECT_EQ(presenter_.shown[0].message.text,
+            QStringLiteral(u"记住的读音文件里有格式不对的行，这些行没有用上：\r%1\r第 2 行\r\r"
+                           u"每行应是：含汉字的词语、一个 Tab、它的假名读音。\r"
+                           u"改正这些行之前，本软件不会改写这个文件。")
+                .arg(path));
+  Find(*MenuAt(4), QStringLiteral(u"记住「今日」读作「きょう」"))->trigger();
+  PressF7();
+  EXPECT_EQ(presenter_.shown.size(), 2u);  // the keeping was not saved, and said so
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), mine);
+}
+
+TEST_F(KanjiReadingsTest, AFolderThatCannotBeWrittenIsToldAndF7GoesOn) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  // The folder would be where a file is.
+  const QString blocker = QDir::temp().filePath(QStringLiteral("melivant-not-a-folder"));
+  QFile(blocker).open(QIODevice::WriteOnly);
+  QPlainTextEdit box;
+  auto* readings =
+      new ui::KanjiReadings(&box, presenter_, ui::DictionaryFolder(), ui::KanjiListFile(),
+                            blocker + QStringLiteral("/readings.tsv"));
+  box.setPlainText(QStringLiteral(u"今日"));
+  readings->Rewrite();
+  const std::unique_ptr<QMenu> menu(readings->CreateContextMenu(
+      box.cursorRect(QTextCursor(box.document())).center() + QPoint(2, 0)));
+  Find(*menu, QStringLiteral(u"记住「今日」读作「きょう」"))->trigger();
+  ASSERT_EQ(presenter_.shown.size(), 1u);
+  EXPECT_TRUE(presenter_.shown[0].message.text.startsWith(QStringLiteral(u"无法保存记住的读音：")));
+  box.setPlainText(QStringLiteral(u"明日"));
+  readings->Rewrite();
+  EXPECT_EQ(box.toPlainText(), QStringLiteral(u"あした"));
+  QFile::remove(blocker);
 }
 
 TEST_F(KanjiReadingsTest, AMissingDictionaryIsNamedAndTheLyricsStay) {

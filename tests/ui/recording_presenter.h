@@ -36,6 +36,11 @@ class RecordingPresenter final : public ui::MessagePresenter {
 
 }  // namespace test_support
 
+// Texts in test failures as the user reads them.
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
+
 namespace ui {
 inline void PrintTo(const Message& message, std::ostream* out) {
   *out << static_cast<int>(message.icon) << " \"" << message.text.toStdString() << '"';

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include "ui/appearance.h"
 
@@ -12,6 +13,8 @@ int main(int argc, char* argv[]) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   QApplication::setFont(ui::DesignFont());
+  // What the program keeps for the user goes to a folder of the tests' own.
+  QStandardPaths::setTestModeEnabled(true);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
