@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextCursor>
 #include <fstream>
 #include <string>
 
@@ -128,6 +129,58 @@ void BM_KanjiRewrite(benchmark::State& state) {
   state.counters["rss_after_MB"] = StatusMegabytes("VmRSS:");
 }
 
+// F7 once over kanji lyrics of state.range(0) megabytes, with the peak memory it takes.
+void BM_KanjiRewritePeak(benchmark::State& state) {
+  bench::SilentPresenter presenter;
+  ui::Main window(presenter);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) qFatal("the window was never exposed");
+  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  QKeyEvent f7(QEvent::KeyPress, Qt::Key_F7, Qt::NoModifier);
+  for (auto _ : state) {
+    state.PauseTiming();
+    input->setPlainText(QString::fromStdU16String(
+        bench::KanjiLyrics(static_cast<std::size_t>(state.range(0)) * kMegabyte)));
+    QCoreApplication::processEvents();
+    ResetPeakMemory();
+    state.ResumeTiming();
+    QApplication::sendEvent(input, &f7);
+    input->viewport()->repaint();
+  }
+  state.counters["peak_rss_MB"] = PeakMemoryMegabytes();
+}
+
+// One keystroke in the middle of lyrics that F7 has left state.range(0) thousand marks on,
+// from the key to the marks drawn.
+void BM_KeystrokeAmongMarks(benchmark::State& state) {
+  bench::SilentPresenter presenter;
+  ui::Main window(presenter);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) qFatal("the window was never exposed");
+  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  // Lines of words that F7 reads one mark each.
+  const QString line = QStringLiteral(u"夢の花が咲く\n");
+  QString lyrics;
+  const auto marks = static_cast<int>(state.range(0) * 1000);
+  lyrics.reserve(marks / 3 * line.size() + line.size());
+  for (int k = 0; k < marks; k += 3) lyrics += line;
+  input->setPlainText(lyrics);
+  QKeyEvent f7(QEvent::KeyPress, Qt::Key_F7, Qt::NoModifier);
+  QApplication::sendEvent(input, &f7);
+  QTextCursor middle(input->document());
+  middle.setPosition(input->document()->characterCount() / 2);
+  middle.movePosition(QTextCursor::StartOfBlock);
+  input->setTextCursor(middle);
+  input->centerCursor();
+  QCoreApplication::processEvents();
+  for (auto _ : state) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral(u"あ"));
+    QApplication::sendEvent(input, &key);
+    QCoreApplication::processEvents();  // the marks drawn
+    input->viewport()->repaint();
+  }
+}
+
 // Megabytes of UTF-16 kana lyrics; the larger texts take seconds a press, so are pressed once.
 void SmallText(benchmark::internal::Benchmark* benchmark) {
   benchmark->Unit(benchmark::kMillisecond)->Iterations(5)->Arg(1);
@@ -142,6 +195,10 @@ BENCHMARK(BM_BareSetPlainTextAndPaint)->Apply(SmallText)->Apply(LargeTexts);
 BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(1)->Args({4, 0});
 BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(5)->Args({4, 1});
 BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(3)->Args({1024, 1});
+BENCHMARK(BM_KanjiRewritePeak)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(10);
+// A million marks, and a song's worth.
+BENCHMARK(BM_KeystrokeAmongMarks)->Unit(benchmark::kMillisecond)->Iterations(50)->Arg(1000);
+BENCHMARK(BM_KeystrokeAmongMarks)->Unit(benchmark::kMillisecond)->Iterations(50)->Arg(1);
 
 }  // namespace
 

@@ -26,10 +26,29 @@ class Analyzer {
     std::size_t end = 0;
     // Where the analysis files the word: before the blanks in front of it.
     std::size_t filed = 0;
-    bool known = false;               // a dictionary entry, not a guess for an unknown word
-    bool number = false;              // a numeral (名詞,数)
-    std::string_view part_of_speech;  // the entry's first level (名詞, 動詞, 助詞...)
-    std::string_view reading;         // katakana; empty when unknown
+    bool known = false;        // a dictionary entry, not a guess for an unknown word
+    std::string_view feature;  // the entry's fields, separated by commas, as IPADIC has them
+
+    // The part of speech's first level (名詞, 動詞, 助詞...).
+    std::string_view PartOfSpeech() const { return Field(0); }
+    // Whether it is a numeral (名詞,数).
+    bool Number() const { return Field(0) == "名詞" && Field(1) == "数"; }
+    // The reading in katakana; empty when unknown.
+    std::string_view Reading() const {
+      const std::string_view reading = known ? Field(7) : std::string_view();
+      return reading == "*" ? std::string_view() : reading;
+    }
+
+   private:
+    std::string_view Field(std::size_t index) const {
+      std::string_view rest = feature;
+      for (; index > 0; --index) {
+        const std::size_t comma = rest.find(',');
+        if (comma == std::string_view::npos) return {};
+        rest.remove_prefix(comma + 1);
+      }
+      return rest.substr(0, rest.find(','));
+    }
   };
   using Path = std::vector<Token>;
 

@@ -13,25 +13,12 @@
 namespace readings {
 namespace {
 
-// The fields of an IPADIC entry: part of speech (four levels), conjugation type and form, base
-// form, reading, pronunciation.
-constexpr std::size_t kReadingField = 7;
-
-std::array<std::string_view, kReadingField + 1> Fields(const char* feature) {
-  std::array<std::string_view, kReadingField + 1> fields{};
-  std::string_view rest(feature);
-  for (std::string_view& field : fields) {
-    const std::size_t comma = std::min(rest.find(','), rest.size());
-    field = rest.substr(0, comma);
-    rest.remove_prefix(std::min(comma + 1, rest.size()));
-  }
-  return fields;
-}
-
+// The reading of an entry: IPADIC's eighth field.
 std::string_view ReadingOf(const mecab_node_t* node) {
-  if (node->stat != MECAB_NOR_NODE) return {};
-  const std::string_view reading = Fields(node->feature)[kReadingField];
-  return reading == "*" ? std::string_view() : reading;
+  Analyzer::Token token;
+  token.known = node->stat == MECAB_NOR_NODE;
+  token.feature = node->feature;
+  return token.Reading();
 }
 
 // A path as MeCab opens it: in UTF-8, which its Windows build turns into a wide path, so that any
@@ -78,9 +65,10 @@ Analyzer::Analyzer(const std::filesystem::path& folder) {
   const std::vector<Path> probe = Analyze("日本語の歌", 1);
   const bool readable =
       !probe.empty() && std::all_of(probe[0].begin(), probe[0].end(), [](const Token& t) {
-        return t.known && !t.reading.empty() &&
-               t.reading.find_first_of("abcdefghijklmnopqrstuvwxyz*") == std::string_view::npos &&
-               static_cast<unsigned char>(t.reading[0]) == 0xE3;  // kana are U+3000 to U+30FF
+        const std::string_view reading = t.Reading();
+        return !reading.empty() &&
+               reading.find_first_of("abcdefghijklmnopqrstuvwxyz") == std::string_view::npos &&
+               static_cast<unsigned char>(reading[0]) == 0xE3;  // kana are U+3000 to U+30FF
       });
   if (!readable) Fail(folder, "its entries give no readings in kana, as IPADIC's do");
 }
@@ -99,15 +87,12 @@ std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t
     Path& path = found.emplace_back();
     for (const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_.get())->next;
          node != nullptr && node->stat != MECAB_EOS_NODE; node = node->next) {
-      const auto fields = Fields(node->feature);
       Token token;
       token.begin = static_cast<std::size_t>(node->surface - text.data());
       token.end = token.begin + node->length;
       token.filed = token.begin - (node->rlength - node->length);
       token.known = node->stat == MECAB_NOR_NODE;
-      token.number = fields[0] == "名詞" && fields[1] == "数";
-      token.part_of_speech = fields[0];
-      token.reading = ReadingOf(node);
+      token.feature = node->feature;
       path.push_back(token);
     }
   } while (found.size() < paths && mecab_lattice_next(lattice_.get()) != 0);

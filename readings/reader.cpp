@@ -187,7 +187,7 @@ class PieceReader {
     if (!question) {
       auto numeral = [this](std::size_t k) {
         const std::u16string_view surface = Surface(k);
-        return Tokens()[k].number &&
+        return Tokens()[k].Number() &&
                std::all_of(surface.begin(), surface.end(), internal::IsNumeral);
       };
       if (!numeral(i)) return i;
@@ -220,11 +220,11 @@ class PieceReader {
         !Piece(static_cast<std::size_t>(End(i)), text_.size() - begin_).starts_with(row.next)) {
       return false;
     }
-    if (FromUtf8(Tokens()[i].part_of_speech) == row.part_of_speech) return true;
+    if (FromUtf8(Tokens()[i].PartOfSpeech()) == row.part_of_speech) return true;
     // Kana after a classical verb's stem, which the dictionary reads as a noun, show the verb
     // unless they are a particle of their own (東京の出で).
     return !row.next.empty() && i + 1 < Tokens().size() &&
-           Tokens()[i + 1].begin == Tokens()[i].end && Tokens()[i + 1].part_of_speech != "助詞";
+           Tokens()[i + 1].begin == Tokens()[i].end && Tokens()[i + 1].PartOfSpeech() != "助詞";
   }
 
   // Reads the kanji of the word that token `i` is.
@@ -236,7 +236,7 @@ class PieceReader {
       return;
     }
     std::vector<std::u16string> readings;
-    if (std::u16string chosen = Hiragana(token.reading); token.known && !chosen.empty()) {
+    if (std::u16string chosen = Hiragana(token.Reading()); token.known && !chosen.empty()) {
       readings.push_back(std::move(chosen));
       for (std::u16string& other : ReadingsAt(i, i + 1)) readings.push_back(std::move(other));
       for (const internal::SongReading& song : internal::SongReadings()) {
@@ -356,8 +356,8 @@ class PieceReader {
     const auto holds = std::find_if(path.begin(), path.end(), [&](const Analyzer::Token& t) {
       return at(t.begin) <= position && at(t.end) >= position + length;
     });
-    if (holds == path.end() || !holds->known || holds->number) return std::nullopt;
-    const std::u16string reading = Hiragana(holds->reading);
+    if (holds == path.end() || !holds->known || holds->Number()) return std::nullopt;
+    const std::u16string reading = Hiragana(holds->Reading());
     const std::u16string before = ToHiragana(Piece(at(holds->begin), position));
     const std::u16string after = ToHiragana(Piece(position + length, at(holds->end)));
     if (!IsHiragana(before) || !IsHiragana(after) ||
@@ -531,7 +531,7 @@ void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>&
     const std::size_t from =
         std::max(at, found[next].position - std::min(found[next].position, kLongestKanaBefore));
     bool matched = false;
-    for (std::size_t start = from; start <= found[next].position && !matched; ++start) {
+    for (std::size_t start = from; !matched && start <= found[next].position; ++start) {
       const auto kept = remembered_.find(text[start]);
       if (kept == remembered_.end()) continue;
       for (const auto& [word, reading] : kept->second) {

@@ -228,14 +228,16 @@ build_project() {
   cmake --build "$build" --parallel "$jobs"
 }
 
+# The tests run as a user named in Chinese, whose profile folder (AppData among it) is so named.
 run_tests() {
   step "run every test under Wine"
-  local wine_prefix=$cache/wine-tests winepath=() folder
-  [ -d "$wine_prefix" ] || new_wine_prefix "$wine_prefix"
+  local user=张三 wine_prefix=$cache/wine-tests-user winepath=() folder
+  [ -d "$wine_prefix/drive_c/users/$user" ] || new_wine_prefix_for "$user" "$wine_prefix"
   for folder in "${dll_folders[@]}"; do winepath+=("Z:${folder//\//\\}"); done
   local status=0
-  WINEPREFIX=$wine_prefix WINEPATH=$(IFS=';'; echo "${winepath[*]}") QT_QPA_PLATFORM=offscreen \
-    ctest --test-dir "$build" --output-on-failure --timeout 300 || status=$?
+  USER=$user WINEPREFIX=$wine_prefix WINEPATH=$(IFS=';'; echo "${winepath[*]}") \
+    QT_QPA_PLATFORM=offscreen ctest --test-dir "$build" --output-on-failure --timeout 300 ||
+    status=$?
   WINEPREFIX=$wine_prefix wineserver -k || true
   [ "$status" -eq 0 ] || fail "tests failed under Wine"
 }

@@ -11,3 +11,9 @@ new_wine_prefix() {
   WINEPREFIX=$1 wineboot -i >/dev/null 2>&1
   WINEPREFIX=$1 wineserver -w
 }
+
+# Makes an empty Wine prefix at $2 whose user, and so whose profile folder, is named $1; Wine
+# names the user after USER, so programs run in it need USER=$1 too.
+new_wine_prefix_for() {
+  USER=$1 new_wine_prefix "$2"
+}

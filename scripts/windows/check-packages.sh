@@ -80,8 +80,9 @@ select_box() {
 # Starts the program at Windows path $1 (with the environment $2...), pastes lyrics with kanji
 # into its input, presses F7 and copies the input back out: the kanji must be read (囁, which no
 # dictionary word holds, from the list of readings per kanji), and Ctrl+Z must give the lyrics back.
+# F7_LYRICS and F7_READ, when set, are the lyrics and what F7 must make of them.
 check_f7() {
-  local program=$1 lyrics="桜の花が咲いた 囁" read="さくらのはながさいた ささや"
+  local program=$1 lyrics=${F7_LYRICS:-"桜の花が咲いた 囁"} read=${F7_READ:-"さくらのはながさいた ささや"}
   shift
   (env -u QT_QPA_PLATFORM "$@" wine "$program" >/dev/null 2>&1 &)
   greets_then_opens "$program"
@@ -173,6 +174,17 @@ check_f7 "C:\\$name\\melivant-helper.exe"
 mkdir -p "$drive_c/用户 张三/桌面"
 cp -r "$drive_c/$name" "$drive_c/用户 张三/桌面/歌词 工具"
 check_f7 'C:\用户 张三\桌面\歌词 工具\melivant-helper.exe' LANG=zh_CN.UTF-8
+# The readings a user keeps are in that user's AppData, also for a user named in Chinese: a
+# reading added there by hand is honoured.
+new_wine_prefix_for 张三 "$WINEPREFIX"
+unzip -q "$zip" -d "$drive_c"
+kept=$drive_c/users/张三/AppData/Roaming/melivant-helper
+mkdir -p "$kept"
+printf '# 我的读法\n運命\tさだめ\n' > "$kept/readings.tsv"
+F7_LYRICS="運命の人" F7_READ="さだめのひと" check_f7 "C:\\$name\\melivant-helper.exe" USER=张三
+[ "$(cat "$kept/readings.tsv")" = "$(printf '# 我的读法\n運命\tさだめ')" ] ||
+  fail "the program changed the readings kept without being asked"
+echo "ok: the readings kept are read from the AppData of a user named in Chinese"
 # Without its dictionary, F7 says so and the rest works as before.
 rm -r "$drive_c/$name/dictionary"
 (env -u QT_QPA_PLATFORM wine "C:\\$name\\melivant-helper.exe" >/dev/null 2>&1 &)

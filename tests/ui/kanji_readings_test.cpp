@@ -84,6 +84,13 @@ class KanjiReadingsTest : public testing::Test {
     return nullptr;
   }
 
+  // Whether the menu of the character at `position` offers `reading` ticked.
+  bool Ticked(int position, const QString& reading) const {
+    const std::unique_ptr<QMenu> menu = MenuAt(position);
+    const QAction* action = Find(*menu, reading);
+    return action != nullptr && action->isChecked();
+  }
+
   // The menu that is open, as F8 or the menu key opens it.
   static QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
 
@@ -169,7 +176,7 @@ TEST_F(KanjiReadingsTest, AMarkedWordOffersItsReadingsAndTheOriginalUntilItIsEdi
   ASSERT_NE(Find(*menu, QStringLiteral(u"原文：今日")), nullptr);
   Find(*menu, QStringLiteral(u"こんにち"))->trigger();
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"こんにちも𠀋"));
-  EXPECT_TRUE(Find(*MenuAt(1), QStringLiteral(u"こんにち"))->isChecked());
+  EXPECT_TRUE(Ticked(1, QStringLiteral(u"こんにち")));
 
   const std::unique_ptr<QMenu> unread = MenuAt(5);
   const QAction* none = Find(*unread, QStringLiteral(u"词典里没有「𠀋」的读音"));
@@ -229,7 +236,7 @@ TEST_F(KanjiReadingsTest, OneChoiceChangesEveryRepeatAndUndoAndRedoTakeItWithThe
 
   QTest::keySequence(Input(), QKeySequence::Undo);
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうは\nきょうも あした\nきょう"));
-  EXPECT_TRUE(Find(*MenuAt(5), QStringLiteral(u"きょう"))->isChecked());
+  EXPECT_TRUE(Ticked(5, QStringLiteral(u"きょう")));
   QTest::keySequence(Input(), QKeySequence::Redo);
   EXPECT_EQ(Input()->toPlainText(), changed);
   for (const int position : {0, 6, 17}) {

@@ -44,7 +44,11 @@ TEST(ChineseReadme, QuotesTheCaptionsAndMessagesWordForWord) {
        {ui::messages::Greeting(), ui::messages::KanaModeWarning(), ui::messages::KanaFiltered(),
         ui::messages::RomajiRefused(), ui::messages::NoModeChosen(),
         ui::messages::UnexpectedError(),
-        ui::messages::DictionaryMissing(QStringLiteral("/var/lib/mecab/dic/ipadic-utf8"))}) {
+        ui::messages::DictionaryMissing(QStringLiteral("/var/lib/mecab/dic/ipadic-utf8")),
+        ui::messages::RememberedBadLines(
+            QStringLiteral("/home/zhangsan/.local/share/melivant-helper/readings.tsv"), {2}),
+        ui::messages::RememberedNotSaved(
+            QStringLiteral("/home/zhangsan/.local/share/melivant-helper/readings.tsv"), {})}) {
     for (const QString& line : message.text.split(u'\r', Qt::SkipEmptyParts)) {
       if (!line.trimmed().isEmpty()) message_lines.insert(line.trimmed());
     }

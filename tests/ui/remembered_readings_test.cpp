@@ -5,8 +5,10 @@
 // where it holds a line that is not a reading.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
 
@@ -91,6 +93,21 @@ TEST(RememberedReadings, RoundTrip) {
       EXPECT_EQ(read_back, words) << c.what;
     }
   }
+}
+
+TEST(RememberedReadings, LiveInTheUsersDataFolder) {
+  // Outside the tests' own folders, as the program runs.
+  QStandardPaths::setTestModeEnabled(false);
+  const QString name = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName(QStringLiteral("melivant-helper"));
+#ifdef Q_OS_WIN
+  const QString data = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+#else
+  const QString data = qEnvironmentVariable("XDG_DATA_HOME", QDir::homePath() + "/.local/share");
+#endif
+  EXPECT_EQ(ui::RememberedReadingsFile(), data + QStringLiteral("/melivant-helper/readings.tsv"));
+  QCoreApplication::setApplicationName(name);
+  QStandardPaths::setTestModeEnabled(true);
 }
 
 TEST(RememberedReadings, ReadALineEditedByHandOnWindows) {
