@@ -104,14 +104,27 @@ void BM_BareSetPlainTextAndPaint(benchmark::State& state) {
   SetCounters(state, window);
 }
 
+// The program's window, shown, for F7 in its Input.
+class KanjiWindow {
+ public:
+  KanjiWindow() : window_(presenter_) {
+    window_.show();
+    if (!QTest::qWaitForWindowExposed(&window_)) qFatal("the window was never exposed");
+  }
+  QPlainTextEdit* Input() const {
+    return window_.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  }
+
+ private:
+  bench::SilentPresenter presenter_;
+  ui::Main window_;
+};
+
 // F7 in Input over kanji lyrics of state.range(0) kilobytes, from the key to the rewrite painted;
 // with state.range(1) 0 the dictionary is opened by the first press, as by the user's first F7.
 void BM_KanjiRewrite(benchmark::State& state) {
-  bench::SilentPresenter presenter;
-  ui::Main window(presenter);
-  window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) qFatal("the window was never exposed");
-  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  KanjiWindow window;
+  QPlainTextEdit* input = window.Input();
   const QString lyrics =
       QString::fromStdU16String(bench::KanjiLyrics(static_cast<std::size_t>(state.range(0)) << 10));
   const double before = StatusMegabytes("VmRSS:");
@@ -131,11 +144,8 @@ void BM_KanjiRewrite(benchmark::State& state) {
 
 // F7 once over kanji lyrics of state.range(0) megabytes, with the peak memory it takes.
 void BM_KanjiRewritePeak(benchmark::State& state) {
-  bench::SilentPresenter presenter;
-  ui::Main window(presenter);
-  window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) qFatal("the window was never exposed");
-  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  KanjiWindow window;
+  QPlainTextEdit* input = window.Input();
   QKeyEvent f7(QEvent::KeyPress, Qt::Key_F7, Qt::NoModifier);
   for (auto _ : state) {
     state.PauseTiming();
@@ -153,11 +163,8 @@ void BM_KanjiRewritePeak(benchmark::State& state) {
 // One keystroke in the middle of lyrics that F7 has left state.range(0) thousand marks on,
 // from the key to the marks drawn.
 void BM_KeystrokeAmongMarks(benchmark::State& state) {
-  bench::SilentPresenter presenter;
-  ui::Main window(presenter);
-  window.show();
-  if (!QTest::qWaitForWindowExposed(&window)) qFatal("the window was never exposed");
-  auto* input = window.findChild<QPlainTextEdit*>(QStringLiteral("Input"));
+  KanjiWindow window;
+  QPlainTextEdit* input = window.Input();
   // Lines of words that F7 reads one mark each.
   const QString line = QStringLiteral(u"夢の花が咲く\n");
   QString lyrics;

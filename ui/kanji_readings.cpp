@@ -382,13 +382,11 @@ QStringList KanjiReadings::ReadingsOf(const Mark& mark) {
 }
 
 std::vector<int> KanjiReadings::Repeats(const Mark& mark) const {
-  const ReadingMarks::Word& word = marks_.WordAt(mark.word);
+  // Words of the same original text and reading have the same number.
   std::vector<int> repeats;
   for (int index = 0; index < marks_.Count(); ++index) {
     const Mark other = marks_.At(index);
-    if (other.kind == MarkKind::kUnread) continue;
-    const ReadingMarks::Word& same = marks_.WordAt(other.word);
-    if (same.original == word.original && same.reading == word.reading) repeats.push_back(index);
+    if (other.word == mark.word && other.kind != MarkKind::kUnread) repeats.push_back(index);
   }
   return repeats;
 }
@@ -438,12 +436,9 @@ void KanjiReadings::Remember(const QString& word, const QString& reading) {
 }
 
 void KanjiReadings::Checked(const QString& original, const QString& reading) {
+  const std::uint32_t word = marks_.WordOf(original, reading);
   for (int index = 0; index < marks_.Count(); ++index) {
-    Mark mark = marks_.At(index);
-    const ReadingMarks::Word& word = marks_.WordAt(mark.word);
-    if (!mark.to_check || word.original != original || word.reading != reading) continue;
-    mark.to_check = false;
-    marks_.Edit(mark.position, mark.length, mark.length, ReadingMarks::Step::kNoCommand, 0, {mark});
+    if (marks_.At(index).word == word) marks_.SetToCheck(index, false);
   }
   Decorate();
 }

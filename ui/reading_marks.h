@@ -63,6 +63,11 @@ class ReadingMarks {
   void Undo(int undo_steps);
   void Redo(int undo_steps);
 
+  // Marks the mark at `index` as checked, or as to check; no edit, so no undo step.
+  void SetToCheck(int index, bool to_check) {
+    marks_[static_cast<std::size_t>(index)].to_check = to_check;
+  }
+
   int Count() const { return static_cast<int>(marks_.size()); }
   // The mark at `index` in text order, 0 to Count() - 1.
   Mark At(int index) const;

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <QToolTip>
@@ -396,7 +397,8 @@ TEST_F(KanjiReadingsTest, AFileWithABadLineIsToldOnceAndNeverWritten) {
 TEST_F(KanjiReadingsTest, AFolderThatCannotBeWrittenIsToldAndF7GoesOn) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   // The folder would be where a file is.
-  const QString blocker = QDir::temp().filePath(QStringLiteral("melivant-not-a-folder"));
+  const QTemporaryDir folder;
+  const QString blocker = folder.filePath(QStringLiteral("not a folder"));
   QFile(blocker).open(QIODevice::WriteOnly);
   QPlainTextEdit box;
   auto* readings =
@@ -412,7 +414,6 @@ TEST_F(KanjiReadingsTest, AFolderThatCannotBeWrittenIsToldAndF7GoesOn) {
   box.setPlainText(QStringLiteral(u"明日"));
   readings->Rewrite();
   EXPECT_EQ(box.toPlainText(), QStringLiteral(u"あした"));
-  QFile::remove(blocker);
 }
 
 TEST_F(KanjiReadingsTest, AMissingDictionaryIsNamedAndTheLyricsStay) {
