@@ -329,9 +329,11 @@ void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
     action->setCheckable(true);
     action->setChecked(reading == current);
   }
-  add(QStringLiteral(u"原文：%1").arg(original), [this, position, original] {
+  QAction* restore = add(QStringLiteral(u"原文：%1").arg(original), [this, position, original] {
     if (const int at = marks_.IndexAt(position); at >= 0) Replace({at}, original);
   });
+  restore->setCheckable(true);
+  restore->setChecked(current == original);
   const std::vector<int> repeats = Repeats(mark);
   if (repeats.size() > 1) {
     menu->insertSeparator(before);
@@ -376,7 +378,9 @@ QStringList KanjiReadings::ReadingsOf(const Mark& mark) {
       // The menu then offers the reading that was put in.
     }
   }
-  if (!readings.contains(word.reading)) readings.prepend(word.reading);
+  if (!readings.contains(word.reading) && word.reading != word.original) {
+    readings.prepend(word.reading);
+  }
   while (readings.size() > int(readings::kMaxAlternatives)) readings.removeLast();
   return readings;
 }

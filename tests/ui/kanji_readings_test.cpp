@@ -178,6 +178,17 @@ TEST_F(KanjiReadingsTest, AMarkedWordOffersItsReadingsAndTheOriginalUntilItIsEdi
   Find(*menu, QStringLiteral(u"こんにち"))->trigger();
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"こんにちも𠀋"));
   EXPECT_TRUE(Ticked(1, QStringLiteral(u"こんにち")));
+  {
+    const std::unique_ptr<QMenu> word = MenuAt(1);
+    Find(*word, QStringLiteral(u"原文：今日"))->trigger();
+  }
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日も𠀋"));
+  EXPECT_TRUE(Ticked(1, QStringLiteral(u"原文：今日")));
+  EXPECT_EQ(Find(*MenuAt(1), QStringLiteral(u"今日")), nullptr);
+  {
+    const std::unique_ptr<QMenu> word = MenuAt(1);
+    Find(*word, QStringLiteral(u"こんにち"))->trigger();
+  }
 
   const std::unique_ptr<QMenu> unread = MenuAt(5);
   const QAction* none = Find(*unread, QStringLiteral(u"词典里没有「𠀋」的读音"));
