@@ -19,8 +19,9 @@ KanjiList KanjiList::Load(const std::filesystem::path& file) {
   const std::u16string text = FromUtf8(bytes);
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = std::min(text.find(u'\n', start), text.size());
-    const std::u16string_view line = std::u16string_view(text).substr(start, end - start);
+    std::u16string_view line = std::u16string_view(text).substr(start, end - start);
     start = end + 1;
+    if (line.ends_with(u'\r')) line.remove_suffix(1);
     if (line.empty()) continue;
     const CodePoint kanji = CodePointAt(line, 0);
     const std::u16string_view readings = line.substr(std::min(kanji.size + 1, line.size()));

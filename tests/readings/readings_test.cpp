@@ -197,7 +197,7 @@ TEST(Readings, GuessNothingWithoutTheListOfReadingsPerKanji) {
   const std::filesystem::path list =
       std::filesystem::temp_directory_path() / "melivant-readings-test-list.txt";
   // A list with bad lines keeps its good ones.
-  std::ofstream(list) << "# a comment\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n";
+  std::ofstream(list) << "# a comment\r\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n";
   for (const auto& [file, expected] :
        {std::pair{list, std::u16string_view(u"ささや 煌 謳")},
         std::pair{list.parent_path() / "no such list.txt", std::u16string_view(u"囁 煌 謳")}}) {

@@ -358,9 +358,12 @@ TEST_F(KanjiReadingsTest, AReadingKeptHoldsInTheNextSongAndAfterARestart) {
     ASSERT_NE(keep, nullptr);
     keep->trigger();
   }
-  QFile file(ui::RememberedReadingsFile());
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(QString::fromUtf8(file.readAll()).endsWith(QStringLiteral(u"\n今日\tこんにち\n")));
+  {
+    // Windows replaces no file that is open, so it is closed before the next change.
+    QFile file(ui::RememberedReadingsFile());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(file.readAll()).endsWith(QStringLiteral(u"\n今日\tこんにち\n")));
+  }
   Type(QStringLiteral(u"今日も"));
   PressF7();
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"こんにちも"));
@@ -374,7 +377,7 @@ TEST_F(KanjiReadingsTest, AReadingKeptHoldsInTheNextSongAndAfterARestart) {
   Type(QStringLiteral(u"今日"));
   PressF7();
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょう"));
-  EXPECT_TRUE(presenter_.shown.empty());
+  EXPECT_EQ(presenter_.Messages(), std::vector<ui::Message>{});
 }
 
 TEST_F(KanjiReadingsTest, AFileWithABadLineIsToldOnceAndNeverWritten) {

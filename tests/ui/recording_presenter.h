@@ -44,5 +44,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 namespace ui {
 inline void PrintTo(const Message& message, std::ostream* out) {
   *out << static_cast<int>(message.icon) << " \"" << message.text.toStdString() << '"';
+  if (!message.details.isEmpty()) *out << " (" << message.details.toStdString() << ')';
 }
 }  // namespace ui
