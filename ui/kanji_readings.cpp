@@ -284,6 +284,13 @@ void KanjiReadings::ShowMenu(int index, const QPoint& viewport_position) {
 
 QMenu* KanjiReadings::CreateMenu(int index, const QPoint& viewport_position) {
   QMenu* menu = box_->createStandardContextMenu(viewport_position);
+  // The box's own undo and redo go through this object too.
+  for (QAction* action : menu->actions()) {
+    const bool undo = action->objectName() == QStringLiteral("edit-undo");
+    if (!undo && action->objectName() != QStringLiteral("edit-redo")) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, this, [this, undo] { UndoOrRedo(!undo); });
+  }
   if (index >= 0) {
     QAction* first = menu->actions().value(0);
     AddMarkActions(menu, first, index);
@@ -448,23 +455,34 @@ void KanjiReadings::Checked(const QString& original, const QString& reading) {
 }
 
 void KanjiReadings::FollowEdit(int position, int removed, int added) {
-  if (editing_) return;
-  const QTextDocument* document = box_->document();
-  const int steps = document->availableUndoSteps();
-  const int redo = document->availableRedoSteps();
-  // The document counts its undo steps in operations, several to a command; an undo moves back
-  // and makes more to redo, a redo moves on without a new command.
+  // Undo and redo are taken once they are done, in UndoOrRedo.
+  if (editing_ || undoing_) return;
+  // The document counts its undo steps in operations, several to a command: typing on adds to
+  // the last command, and a new command is announced before its change.
   using Step = ReadingMarks::Step;
-  if (!command_added_ && steps < undo_steps_ && redo > redo_steps_) {
-    marks_.Undo(steps);
-  } else if (!command_added_ && steps > undo_steps_) {
-    marks_.Redo(steps);
-  } else if (command_added_) {
-    marks_.Edit(position, removed, added, Step::kNewCommand, steps);
-  } else if (steps == undo_steps_ && steps > 0) {
-    marks_.Edit(position, removed, added, Step::kSameCommand, steps);
+  const int steps = box_->document()->availableUndoSteps();
+  marks_.Edit(position, removed, added,
+              command_added_                      ? Step::kNewCommand
+              : steps == undo_steps_ && steps > 0 ? Step::kSameCommand
+                                                  : Step::kNoHistory,
+              steps);
+  SyncUndoSteps();
+  decorate_->start();
+}
+
+void KanjiReadings::UndoOrRedo(bool redo) {
+  undoing_ = true;
+  if (redo) {
+    box_->redo();
   } else {
-    marks_.Edit(position, removed, added, Step::kNoHistory, steps);
+    box_->undo();
+  }
+  undoing_ = false;
+  const int steps = box_->document()->availableUndoSteps();
+  if (redo) {
+    marks_.Redo(steps);
+  } else {
+    marks_.Undo(steps);
   }
   SyncUndoSteps();
   decorate_->start();
@@ -473,7 +491,6 @@ void KanjiReadings::FollowEdit(int position, int removed, int added) {
 void KanjiReadings::SyncUndoSteps() {
   command_added_ = false;
   undo_steps_ = box_->document()->availableUndoSteps();
-  redo_steps_ = box_->document()->availableRedoSteps();
 }
 
 int KanjiReadings::CharacterAt(const QPoint& point) const {
@@ -568,6 +585,11 @@ bool KanjiReadings::eventFilter(QObject* watched, QEvent* event) {
     // gets the keys, also before its window has been activated.
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    // Undo and redo go through this object, which brings the marks back with the text.
+    if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+      UndoOrRedo(key->matches(QKeySequence::Redo));
+      return true;
+    }
     if (key->key() == Qt::Key_F7 && modifiers == Qt::NoModifier) {
       Rewrite();
       return true;

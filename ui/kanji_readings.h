@@ -83,6 +83,8 @@ class KanjiReadings : public QObject {
   void Checked(const QString& original, const QString& reading);
 
   void FollowEdit(int position, int removed, int added);
+  // Undoes or redoes the box's last edit, marks included.
+  void UndoOrRedo(bool redo);
   // Takes the box's undo history as it is now.
   void SyncUndoSteps();
   // The text position of the character under `point` of the viewport.
@@ -106,9 +108,9 @@ class KanjiReadings : public QObject {
   QTimer* decorate_;
   ReadingMarks marks_;
   bool editing_ = false;  // while this object changes the text itself
-  // The box's undo history as last seen, to tell undo and redo from new edits.
+  bool undoing_ = false;  // while the box undoes or redoes an edit
+  // The box's undo history as last seen, to tell a new command from typing on.
   int undo_steps_ = 0;
-  int redo_steps_ = 0;
   bool command_added_ = false;
 };
 
