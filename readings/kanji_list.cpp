@@ -39,16 +39,8 @@ KanjiList KanjiList::Load(const std::filesystem::path& file) {
 }
 
 std::vector<std::u16string> KanjiList::ReadingsOf(char32_t kanji) const {
-  std::vector<std::u16string> out;
   const auto found = readings_.find(kanji);
-  if (found == readings_.end()) return out;
-  const std::u16string_view all = found->second;
-  for (std::size_t start = 0; start <= all.size();) {
-    const std::size_t bar = std::min(all.find(u'|', start), all.size());
-    out.emplace_back(all.substr(start, bar - start));
-    start = bar + 1;
-  }
-  return out;
+  return found == readings_.end() ? std::vector<std::u16string>() : SplitReadings(found->second);
 }
 
 }  // namespace readings::internal

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 
+#include "readings/script.h"
+
 namespace readings::internal {
 namespace {
 
@@ -210,10 +212,8 @@ const Counter* FindCounter(std::u16string_view surface) {
 
 void AppendReadings(std::vector<std::u16string>& out, std::u16string_view head,
                     std::u16string_view readings) {
-  for (std::size_t start = 0; start <= readings.size();) {
-    const std::size_t bar = std::min(readings.find(u'|', start), readings.size());
-    out.push_back(std::u16string(head) + std::u16string(readings.substr(start, bar - start)));
-    start = bar + 1;
+  for (const std::u16string& reading : SplitReadings(readings)) {
+    out.push_back(std::u16string(head) + reading);
   }
 }
 

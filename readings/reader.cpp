@@ -166,10 +166,11 @@ class PieceReader {
   std::vector<std::u16string> ReadingsOfCharacters(std::size_t from, std::size_t to) const {
     const std::size_t begin = byte_[from];
     // A word after blanks is filed where the blanks start.
-    std::size_t filed = begin;
-    for (const Analyzer::Token& token : Tokens()) {
-      if (token.begin == begin) filed = token.filed;
-    }
+    const auto token =
+        std::lower_bound(Tokens().begin(), Tokens().end(), begin,
+                         [](const Analyzer::Token& t, std::size_t byte) { return t.begin < byte; });
+    const std::size_t filed =
+        token != Tokens().end() && token->begin == begin ? token->filed : begin;
     return InHiragana(analyzer_.ReadingsAt(filed, begin, byte_[to] - begin));
   }
 
@@ -241,12 +242,7 @@ class PieceReader {
       for (std::u16string& other : ReadingsAt(i, i + 1)) readings.push_back(std::move(other));
       for (const internal::SongReading& song : internal::SongReadings()) {
         if (!Holds(song, i)) continue;
-        std::vector<std::u16string> preferred;
-        for (std::size_t start = 0; start <= song.readings.size();) {
-          const std::size_t bar = std::min(song.readings.find(u'|', start), song.readings.size());
-          preferred.emplace_back(song.readings.substr(start, bar - start));
-          start = bar + 1;
-        }
+        const std::vector<std::u16string> preferred = internal::SplitReadings(song.readings);
         readings.insert(readings.begin(), preferred.front());
         readings.insert(readings.end(), preferred.begin() + 1, preferred.end());
       }

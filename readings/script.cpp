@@ -89,6 +89,16 @@ std::u16string FromUtf8(std::string_view text) {
   return out;
 }
 
+std::vector<std::u16string> SplitReadings(std::u16string_view readings) {
+  std::vector<std::u16string> out;
+  for (std::size_t start = 0; start <= readings.size();) {
+    const std::size_t bar = std::min(readings.find(u'|', start), readings.size());
+    out.emplace_back(readings.substr(start, bar - start));
+    start = bar + 1;
+  }
+  return out;
+}
+
 }  // namespace readings::internal
 
 namespace readings {

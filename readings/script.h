@@ -40,4 +40,7 @@ Utf8Text ToUtf8(std::u16string_view text);
 
 std::u16string FromUtf8(std::string_view text);
 
+// The readings of `readings`, which separates them by |: "いちにち|ついたち".
+std::vector<std::u16string> SplitReadings(std::u16string_view readings);
+
 }  // namespace readings::internal
