@@ -33,24 +33,44 @@ void BM_ReadAndRewrite(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 
-// A song with a thousand readings kept by the user, some of them its own words.
-void BM_ReadSongWithKeptReadings(benchmark::State& state) {
-  const std::u16string song = bench::KanjiLyrics(kSongBytes);
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+// `count` readings kept by the user for words of two kanji, and two of a song's own words.
+std::vector<std::pair<std::u16string, std::u16string>> KeptReadings(std::size_t count) {
   std::vector<std::pair<std::u16string, std::u16string>> kept;
-  for (char16_t kanji = u'一'; kept.size() < 1000; kanji += 7) {
-    kept.emplace_back(std::u16string{kanji, static_cast<char16_t>(kanji + 1)}, u"かな");
+  for (std::size_t i = 0; kept.size() < count; ++i) {
+    const auto first = static_cast<char16_t>(u'一' + (i % 2900) * 7);
+    const auto second = static_cast<char16_t>(first + 1 + i / 2900);
+    kept.emplace_back(std::u16string{first, second}, u"かな");
   }
   kept.emplace_back(u"明日", u"あす");
   kept.emplace_back(u"三日月", u"みかづき");
-  reader.Remember(std::move(kept));
+  return kept;
+}
+
+// A song with a thousand or a hundred thousand readings kept by the user.
+void BM_ReadSongWithKeptReadings(benchmark::State& state) {
+  const std::u16string song = bench::KanjiLyrics(kSongBytes);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  reader.Remember(KeptReadings(static_cast<std::size_t>(state.range(0))));
   for (auto _ : state) {
     benchmark::DoNotOptimize(readings::Apply(song, reader.Read(song)));
   }
 }
 
+// Handing the reader the readings kept, which it does on every change to them.
+void BM_RememberKeptReadings(benchmark::State& state) {
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  const auto kept = KeptReadings(static_cast<std::size_t>(state.range(0)));
+  for (auto _ : state) reader.Remember(kept);
+  state.SetComplexityN(state.range(0));
+}
+
 BENCHMARK(BM_OpenAndReadSong)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadSongWithKeptReadings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadSongWithKeptReadings)->Unit(benchmark::kMillisecond)->Arg(1000)->Arg(100'000);
+BENCHMARK(BM_RememberKeptReadings)
+    ->Unit(benchmark::kMillisecond)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100'000)
+    ->Complexity(benchmark::oN);
 BENCHMARK(BM_ReadAndRewrite)
     ->Unit(benchmark::kMillisecond)
     ->Arg(static_cast<std::int64_t>(kSongBytes))

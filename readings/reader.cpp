@@ -15,6 +15,7 @@ namespace readings {
 namespace {
 
 using internal::FromUtf8;
+using internal::IsHiragana;
 using internal::ToHiragana;
 
 // The analysis runs line by line; a longer line is cut into pieces of at most this many code
@@ -32,6 +33,8 @@ bool IsPause(char16_t c) {
 }
 
 bool IsTrailSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+bool IsBlank(char16_t c) { return c <= u' ' || c == u'\u00A0' || c == u'\u3000'; }
 
 // Calls `read(begin, end)` for the lines of text[begin, end), long lines in pieces.
 template <typename Read>
@@ -70,11 +73,6 @@ std::vector<std::u16string> Distinct(std::vector<std::u16string> readings) {
     }
   }
   return distinct;
-}
-
-bool IsHiragana(std::u16string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; });
 }
 
 // The dictionary's reading `katakana` in hiragana, or nothing when it is not all kana (the entry
@@ -506,16 +504,30 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
   return inside;
 }
 
+bool IsReading(std::u16string_view word, std::u16string_view reading) {
+  return !word.empty() && !IsBlank(word.front()) && !IsBlank(word.back()) &&
+         word.find(u'\t') == std::u16string_view::npos && !KanjiRuns(word).empty() &&
+         !reading.empty() && std::all_of(reading.begin(), reading.end(), [](char16_t c) {
+           return internal::IsHiraganaLetter(c) || internal::IsKatakanaLetter(c);
+         });
+}
+
 void Reader::Remember(std::vector<std::pair<std::u16string, std::u16string>> words) {
   remembered_.clear();
-  for (auto& word : words) {
-    if (word.first.empty() || word.second.empty()) continue;
-    remembered_[word.first.front()].push_back(std::move(word));
+  remembered_.reserve(words.size());
+  lengths_remembered_.clear();
+  for (auto& [word, reading] : words) {
+    if (!IsReading(word, reading)) continue;
+    if (lengths_remembered_.size() <= word.size()) lengths_remembered_.resize(word.size() + 1);
+    lengths_remembered_[word.size()] = true;
+    remembered_.insert_or_assign(std::move(word), std::move(reading));
   }
-  for (auto& [first, kept] : remembered_) {
-    std::stable_sort(kept.begin(), kept.end(),
-                     [](const auto& a, const auto& b) { return a.first.size() > b.first.size(); });
-  }
+}
+
+std::optional<std::u16string> Reader::Kept(std::u16string_view word) const {
+  const auto kept = remembered_.find(word);
+  if (kept == remembered_.end()) return std::nullopt;
+  return kept->second;
 }
 
 void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>& found) const {
@@ -524,24 +536,28 @@ void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>&
   out.reserve(found.size());
   std::size_t next = 0;  // the first of `found` not yet in `out`
   for (std::size_t at = 0; next < found.size();) {
+    const Replacement& first = found[next];
     const std::size_t from =
-        std::max(at, found[next].position - std::min(found[next].position, kLongestKanaBefore));
+        std::max(at, first.position - std::min(first.position, kLongestKanaBefore));
     bool matched = false;
-    for (std::size_t start = from; !matched && start <= found[next].position; ++start) {
-      const auto kept = remembered_.find(text[start]);
-      if (kept == remembered_.end()) continue;
-      for (const auto& [word, reading] : kept->second) {
-        if (text.substr(start).substr(0, word.size()) != word) continue;
-        // The word must hold whole replacements, and at least the next one.
-        const std::size_t end = start + word.size();
+    for (std::size_t start = from; !matched && start <= first.position; ++start) {
+      // The word must hold at least the next replacement, so it is no shorter than this.
+      const std::size_t shortest = first.position + first.length - start;
+      for (std::size_t size = std::min(lengths_remembered_.size() - 1, text.size() - start);
+           !matched && size >= shortest; --size) {
+        if (!lengths_remembered_[size]) continue;
+        const auto kept = remembered_.find(text.substr(start, size));
+        if (kept == remembered_.end()) continue;
+        // The word must hold whole replacements, and no earlier one may reach into it.
+        const std::size_t end = start + size;
         std::size_t last = next;
         while (last < found.size() && found[last].position + found[last].length <= end) ++last;
-        if (last == next || (last < found.size() && found[last].position < end) ||
+        if ((last < found.size() && found[last].position < end) ||
             (!out.empty() && out.back().position + out.back().length > start)) {
           continue;
         }
         // The dictionary's reading of the word comes second, where it reads all of it.
-        Replacement merged{start, word.size(), {reading}, false};
+        Replacement merged{start, size, {kept->second}, false};
         std::u16string chosen;
         bool whole = true;
         std::size_t copied = start;
@@ -558,7 +574,6 @@ void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>&
         next = last;
         at = end;
         matched = true;
-        break;
       }
     }
     if (!matched) {

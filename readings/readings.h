@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -46,6 +48,10 @@ struct Replacement {
 // lengths, in order.
 std::vector<std::pair<std::size_t, std::size_t>> KanjiRuns(std::u16string_view text);
 
+// Whether `reading` may be kept for `word`: the word holds a kanji, no tab and no blank at
+// either end, and the reading is hiragana or katakana (with ー) and nothing else.
+bool IsReading(std::u16string_view word, std::u16string_view reading);
+
 class Analyzer;
 namespace internal {
 class KanjiList;
@@ -71,18 +77,32 @@ class Reader {
   // around it; a word that reaches outside the range is read from its part inside alone.
   std::vector<Replacement> Read(std::u16string_view text, std::size_t begin, std::size_t end);
 
-  // Readings that the user keeps for words (each holding a kanji), as (word, reading); the
-  // reading may be katakana. From now on a word that stands whole among the words read, where no
+  // Keeps the readings that the user gives for words, as (word, reading), in place of those kept
+  // before; a later pair wins over an earlier one for the same word, and pairs that IsReading
+  // refuses are left out. From now on a word that stands whole among the words read, where no
   // longer word kept starts, is one replacement with its kept reading first.
   void Remember(std::vector<std::pair<std::u16string, std::u16string>> words);
+
+  // The reading kept for `word`, if any.
+  std::optional<std::u16string> Kept(std::u16string_view word) const;
 
  private:
   void ApplyRemembered(std::u16string_view text, std::vector<Replacement>& found) const;
 
+  // Hashes strings and string views alike, so that a view finds a kept word without a copy.
+  struct Hash {
+    using is_transparent = void;
+    std::size_t operator()(std::u16string_view text) const {
+      return std::hash<std::u16string_view>()(text);
+    }
+  };
+
   std::unique_ptr<Analyzer> analyzer_;
   std::unique_ptr<const internal::KanjiList> kanji_list_;
-  // The words kept, by their first code unit, the longest first.
-  std::unordered_map<char16_t, std::vector<std::pair<std::u16string, std::u16string>>> remembered_;
+  // The readings kept, by word, and for each length up to the longest word's whether a word of
+  // that length is kept.
+  std::unordered_map<std::u16string, std::u16string, Hash, std::equal_to<>> remembered_;
+  std::vector<bool> lengths_remembered_;
 };
 
 // `text` with `replacements` (in order, not overlapping) put in, each by its first reading;

@@ -27,6 +27,19 @@ bool IsKanji(char32_t c);
 bool IsKanjiLink(char32_t c);
 bool IsKana(char32_t c);
 
+// A letter that readings are written in: hiragana (ぁ to ゖ) or the long-vowel mark ー.
+constexpr bool IsHiraganaLetter(char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; }
+// A katakana letter (ァ to ヺ); ー counts as hiragana's.
+constexpr bool IsKatakanaLetter(char16_t c) { return c >= u'ァ' && c <= u'ヺ'; }
+
+// Whether every code unit of `text` is a hiragana letter (true when it is empty).
+constexpr bool IsHiragana(std::u16string_view text) {
+  for (const char16_t c : text) {
+    if (!IsHiraganaLetter(c)) return false;
+  }
+  return true;
+}
+
 // `text` with katakana turned into hiragana; everything else stays.
 std::u16string ToHiragana(std::u16string_view text);
 

@@ -117,8 +117,13 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
 TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
   SKIP_WITHOUT_DICTIONARY();
   readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
-  reader.Remember(
-      {{u"運命", u"さだめ"}, {u"本気", u"マジ"}, {u"小鮒", u"こぶな"}, {u"今日", u"こんにち"}});
+  reader.Remember({{u"運命", u"さだめ"},
+                   {u"本気", u"ほんき"},
+                   {u"本気", u"マジ"},  // the later one wins
+                   {u"小鮒", u"こぶな"},
+                   {u"今日中", u"きょうぢゅう"},
+                   {u"今日", u"こんにち"},
+                   {u"夢", u"ゆ め"}});  // refused
   const struct {
     std::u16string_view text;
     std::u16string_view rewritten;
@@ -127,6 +132,9 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
       {u"本気で", u"マジで"},    // katakana as written
       {u"小鮒を", u"こぶなを"},  // a word the dictionary splits
       {u"今日は\n昨日は", u"こんにちは\nきのうは"},
+      // Each of two words, one the start of the other, by its own reading.
+      {u"今日中に 今日は", u"きょうぢゅうに こんにちは"},
+      {u"夢を", u"ゆめを"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(Utf8(readings::Apply(c.text, reader.Read(c.text))), Utf8(c.rewritten))
@@ -136,6 +144,25 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
   const std::vector<readings::Replacement> found = reader.Read(u"今日");
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].readings, (std::vector<std::u16string>{u"こんにち", u"きょう"}));
+  EXPECT_EQ(reader.Kept(u"本気"), u"マジ");
+  EXPECT_EQ(reader.Kept(u"夢"), std::nullopt);
+}
+
+TEST(Readings, KeepOnlyKanaForAWordOfKanji) {
+  const struct {
+    std::u16string_view word;
+    std::u16string_view reading;
+    bool kept;
+  } kCases[] = {
+      {u"今日", u"きょう", true},   {u"今日", u"キョウ", true},    {u"ヶ月", u"かげつ", true},
+      {u"今日", u"きょ う", false}, {u"今日", u"今日", false},     {u"今日", u"kyou", false},
+      {u"今日", u"", false},        {u"きょう", u"きょう", false}, {u"今\t日", u"きょう", false},
+      {u" 今日", u"きょう", false}, {u"今日　", u"きょう", false},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(readings::IsReading(c.word, c.reading), c.kept)
+        << Utf8(c.word) << " " << Utf8(c.reading);
+  }
 }
 
 TEST(Readings, OfferTheSameReadingsAfterBlanks) {
