@@ -7,25 +7,27 @@
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "ui/mark_decoration.h"
+#include "ui/mark_tracker.h"
+#include "ui/messages.h"
 #include "ui/reading_marks.h"
 #include "ui/remembered_readings.h"
+#include "ui/undo_routing.h"
 
 class QAction;
 class QMenu;
 class QPlainTextEdit;
 class QPoint;
-class QTimer;
 
 namespace readings {
 class Reader;
 }
 
 namespace ui {
-
-class MessagePresenter;
 
 // The folder of the dictionary that reads kanji, as configured for this build.
 std::filesystem::path DictionaryFolder();
@@ -40,7 +42,8 @@ std::filesystem::path KanjiListFile();
 // later songs. Words whose reading is uncertain are marked to check, and F8 and Shift+F8 walk
 // them with their menus; guesses and kanji that nothing reads have marks of their own, and kanji
 // not yet rewritten are underlined with a dotted line. The dictionary, the list of readings per
-// kanji and the readings kept are read on the first rewrite.
+// kanji and the readings kept are read on the first rewrite. A failure in any of this (running
+// out of memory) is said in a box and leaves the text and its marks as they were.
 class KanjiReadings : public QObject {
   Q_OBJECT
 
@@ -62,41 +65,32 @@ class KanjiReadings : public QObject {
   // word there first and the rewrite last; the caller owns it.
   QMenu* CreateContextMenu(const QPoint& position);
 
+  const ReadingMarks& Marks() const;
+
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   bool Open();
+  // Runs `handler`; when it fails, says so in a box made by `failure` from the reason.
+  void Guarded(const std::function<void()>& handler, Message (*failure)(const QString& reason));
+
+  // The word's menu: its readings, the original, every repeat at once, keeping the reading.
   // The menu of the mark at `index`, or only the box's own when `index` is -1.
   QMenu* CreateMenu(int index, const QPoint& viewport_position);
   void ShowMenu(int index, const QPoint& viewport_position);
   void AddMarkActions(QMenu* menu, QAction* before, int index);
-  // The readings of the mark at `index`, read again from the words around it; its reading first
-  // where it is still what F7 would choose.
+  // The readings of `mark`, read again from the words around it; its reading first where it is
+  // still what F7 would choose.
   QStringList ReadingsOf(const Mark& mark);
-
   // Puts `reading` in the place of every mark of `indexes` (in text order), as one undoable edit,
   // and keeps them marked as checked.
   void Replace(const std::vector<int>& indexes, const QString& reading);
   // The indexes of the marks of the same original text and reading as `mark`.
-  std::vector<int> Repeats(const Mark& mark) const;
+  std::vector<int> MarksOfSameWord(const Mark& mark) const;
   void Remember(const QString& word, const QString& reading);
-  void Checked(const QString& original, const QString& reading);
-
-  void FollowEdit(int position, int removed, int added);
-  // Undoes or redoes the box's last edit, marks included.
-  void UndoOrRedo(bool redo);
-  // Takes the box's undo history as it is now.
-  void SyncUndoSteps();
-  // The text position of the character under `point` of the viewport.
-  int CharacterAt(const QPoint& point) const;
+  void MarkChecked(const QString& original, const QString& reading);
   // The mark at the cursor (or just before it), or -1.
   int MarkAtCursor() const;
-  QString TextOf(const Mark& mark) const;
-  // Draws the marks and the underlines of the kanji not yet rewritten, in the visible part.
-  void Decorate();
-  QString ToolTipAt(int position) const;
-  // Whether the character at `position` belongs to a kanji run.
-  bool InKanjiRun(int position) const;
 
   QPlainTextEdit* box_;
   MessagePresenter& messages_;
@@ -105,13 +99,9 @@ class KanjiReadings : public QObject {
   RememberedReadings remembered_;
   std::unique_ptr<readings::Reader> reader_;
   QAction* rewrite_;
-  QTimer* decorate_;
-  ReadingMarks marks_;
-  bool editing_ = false;  // while this object changes the text itself
-  bool undoing_ = false;  // while the box undoes or redoes an edit
-  // The box's undo history as last seen, to tell a new command from typing on.
-  int undo_steps_ = 0;
-  bool command_added_ = false;
+  MarkTracker* tracker_;
+  UndoRouting* undo_routing_;
+  MarkDecoration* decoration_;
 };
 
 }  // namespace ui

@@ -57,19 +57,31 @@ Message RewriteFailed(const QString& reason) {
 }
 
 Message RememberedBadLines(const QString& file, const std::vector<int>& lines) {
+  // The first few lines are named, so that the box fits the screen however many there are.
+  constexpr std::size_t kNamed = 10;
   QStringList numbers;
-  for (const int line : lines) numbers.append(QString::number(line));
+  for (std::size_t i = 0; i < std::min(lines.size(), kNamed); ++i) {
+    numbers.append(QString::number(lines[i]));
+  }
+  QString named = QStringLiteral(u"第 %1 行").arg(numbers.join(u'、'));
+  if (lines.size() > kNamed) {
+    named += QStringLiteral(u"，另有 %1 行").arg(lines.size() - kNamed);
+  }
   return {MessageIcon::kExclamation,
-          QStringLiteral(u"记住的读音文件里有格式不对的行，这些行没有用上：\r%1\r第 %2 行\r\r"
+          QStringLiteral(u"记住的读音文件里有格式不对的行，这些行没有用上：\r%1\r%2\r\r"
                          u"每行应是：含汉字的词语、一个 Tab、它的假名读音。\r"
                          u"改正这些行之前，本软件不会改写这个文件。")
-              .arg(file, numbers.join(u'、'))};
+              .arg(file, named)};
 }
 
 Message RememberedNotSaved(const QString& file, const QString& reason) {
   return {MessageIcon::kExclamation,
           QStringLiteral(u"无法保存记住的读音：\r%1\r\r这次运行中仍按记住的读音改写。").arg(file),
           reason};
+}
+
+Message RememberFailed(const QString& reason) {
+  return {MessageIcon::kCritical, QStringLiteral(u"记住读音时出错，读音没有记住。"), reason};
 }
 
 }  // namespace messages

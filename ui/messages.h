@@ -39,10 +39,12 @@ Message UnexpectedError();
 Message DictionaryMissing(const QString& folder, const QString& reason = {});
 // Reading the kanji failed for `reason` (out of memory) although the dictionary is sound.
 Message RewriteFailed(const QString& reason);
-// The file of the readings kept, `file`, has lines that are not readings: `lines`.
+// The file of the readings kept, `file`, has lines that are not readings: `lines`, in order.
 Message RememberedBadLines(const QString& file, const std::vector<int>& lines);
 // The readings kept could not be written to `file`, for `reason`.
 Message RememberedNotSaved(const QString& file, const QString& reason);
+// Keeping a reading failed for `reason` (out of memory); nothing was kept.
+Message RememberFailed(const QString& reason);
 }  // namespace messages
 
 // Shows messages to the user and returns once each is dismissed. The window talks to the user

@@ -88,8 +88,7 @@ std::vector<Mark> ReadingMarks::Apply(int position, int removed, int added, std:
   return dropped;
 }
 
-void ReadingMarks::Edit(int position, int removed, int added, Step step, int undo_steps,
-                        std::vector<Mark> put) {
+void ReadingMarks::Edit(int position, int removed, int added, Step step, std::vector<Mark> put) {
   Change change{position, removed, added, {}, put};
   change.dropped = Apply(position, removed, added, std::move(put));
   if (step == Step::kNoCommand) return;
@@ -98,34 +97,28 @@ void ReadingMarks::Edit(int position, int removed, int added, Step step, int und
     done_ = 0;
     return;
   }
+  // What could be redone is gone.
+  history_.resize(static_cast<std::size_t>(done_));
   if (step == Step::kSameCommand && done_ > 0) {
-    Command& last = history_[static_cast<std::size_t>(done_ - 1)];
-    last.changes.push_back(std::move(change));
-    last.undo_steps = undo_steps;
+    history_.back().push_back(std::move(change));
     return;
   }
-  history_.resize(static_cast<std::size_t>(done_));
-  history_.push_back({{std::move(change)}, undo_steps});
+  history_.push_back({std::move(change)});
   done_ = static_cast<int>(history_.size());
 }
 
-void ReadingMarks::Undo(int undo_steps) {
-  for (; done_ > 0 && history_[static_cast<std::size_t>(done_ - 1)].undo_steps > undo_steps;
-       --done_) {
-    const std::vector<Change>& changes = history_[static_cast<std::size_t>(done_ - 1)].changes;
-    for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-      Apply(change->position, change->added, change->removed, change->dropped);
-    }
+void ReadingMarks::Undo() {
+  if (done_ == 0) return;
+  const Command& changes = history_[static_cast<std::size_t>(--done_)];
+  for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
+    Apply(change->position, change->added, change->removed, change->dropped);
   }
 }
 
-void ReadingMarks::Redo(int undo_steps) {
-  for (; done_ < static_cast<int>(history_.size()) &&
-         history_[static_cast<std::size_t>(done_)].undo_steps <= undo_steps;
-       ++done_) {
-    for (const Change& change : history_[static_cast<std::size_t>(done_)].changes) {
-      Apply(change.position, change.removed, change.added, change.put);
-    }
+void ReadingMarks::Redo() {
+  if (done_ == static_cast<int>(history_.size())) return;
+  for (const Change& change : history_[static_cast<std::size_t>(done_++)]) {
+    Apply(change.position, change.removed, change.added, change.put);
   }
 }
 

@@ -31,8 +31,8 @@ struct Mark {
 
 // The marks of a text box in text order, kept through its edits: an edit drops the marks it
 // touches and moves those after it. Each edit's change to the marks is kept with the box's undo
-// command that made it, so that undo and redo bring the marks back with the text. A keystroke
-// costs little however many marks there are.
+// command that made it, so that undoing or redoing that command brings the marks back with the
+// text. A keystroke costs little however many marks there are.
 class ReadingMarks {
  public:
   // A word's original text and the reading put in its place.
@@ -45,8 +45,7 @@ class ReadingMarks {
   std::uint32_t WordOf(const QString& original, const QString& reading);
   const Word& WordAt(std::uint32_t word) const { return words_[word]; }
 
-  // How the box's undo history took an edit. Its place in that history is the number of undo
-  // steps that the box's document has after it.
+  // How the box's undo history took an edit.
   enum class Step {
     kNewCommand,   // as a command of its own
     kSameCommand,  // merged into the last command (typing on)
@@ -57,11 +56,10 @@ class ReadingMarks {
   // Takes the edit that replaced `removed` characters at `position` with `added` ones: the marks
   // it touches go (those around an insertion inside them too, but not one it ends right before),
   // the later ones move, and `put` (in text order, inside the new text) come in.
-  void Edit(int position, int removed, int added, Step step, int undo_steps,
-            std::vector<Mark> put = {});
-  // Takes the box's undo or redo back or on to the place with `undo_steps` undo steps.
-  void Undo(int undo_steps);
-  void Redo(int undo_steps);
+  void Edit(int position, int removed, int added, Step step, std::vector<Mark> put = {});
+  // Takes back, or makes again, the marks' changes of the box's last undone or next redone command.
+  void Undo();
+  void Redo();
 
   // Marks the mark at `index` as checked, or as to check; no edit, so no undo step.
   void SetToCheck(int index, bool to_check) {
@@ -98,12 +96,9 @@ class ReadingMarks {
   // Positions from index pending_from_ on are stored pending_shift_ short of the real ones.
   int pending_from_ = 0;
   int pending_shift_ = 0;
-  // For each command of the box's undo history, oldest first, the marks' changes and the undo
-  // steps after it; the first done_ commands are done, the rest undone.
-  struct Command {
-    std::vector<Change> changes;
-    int undo_steps;
-  };
+  // For each command of the box's undo history, oldest first, the marks' changes; the first done_
+  // commands are done, the rest undone.
+  using Command = std::vector<Change>;
   std::vector<Command> history_;
   int done_ = 0;
   std::vector<Word> words_;

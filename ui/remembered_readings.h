@@ -3,9 +3,9 @@
 
 #pragma once
 
+#include <QByteArray>
 #include <QString>
-#include <QStringList>
-#include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -16,39 +16,45 @@ QString RememberedReadingsFile();
 
 // The readings the user keeps for words, in a UTF-8 text file of "word<TAB>reading" lines, where
 // '#' starts a comment and users may add lines of their own. The file is made only when the user
-// first keeps a reading, and written whole and at once, only after a change. A file with a line
-// that is not a reading (a word with a kanji, a reading of kana only) is never written, so that
+// first keeps a reading. Each change reads the file again and rewrites only the lines of the word
+// it changes, so that lines added meanwhile, by hand or by another running copy, stay; the other
+// lines keep their bytes. A file with a line that is not a reading is never written, so that
 // nothing the user wrote is lost.
 class RememberedReadings {
  public:
+  using Words = std::vector<std::pair<std::u16string, std::u16string>>;
+
+  // What the file holds: its readings, each word once, and the numbers of its lines that are
+  // not readings, which are skipped.
+  struct Contents {
+    Words words;
+    std::vector<int> bad_lines;
+  };
+
   explicit RememberedReadings(QString file);
 
-  // Reads the file, where there is one. Returns the numbers of the lines that are not readings,
-  // which are skipped; the file is then not written until they are mended.
-  std::vector<int> Load();
-
   const QString& File() const { return file_; }
-  const std::vector<std::pair<QString, QString>>& Words() const { return words_; }
-  // The reading kept for `word`, if any.
-  std::optional<QString> ReadingOf(const QString& word) const;
 
-  // Why a change was not written.
-  struct Unsaved {
-    std::vector<int> bad_lines;  // the file's lines that are not readings, or
-    QString error;               // what stopped the writing
+  // Reads the file; nothing when there is none.
+  Contents Load();
+
+  // What a change left: the readings kept now, with the changes of this run that the file does
+  // not hold, and why the file was not written: its bad lines, or else `error`; neither when it
+  // was written.
+  struct Outcome {
+    Contents kept;
+    QString error;
   };
-  // Keeps `reading` for `word`, or forgets the word when `reading` is empty, and writes the file.
-  // The change holds for this run whether or not the file could be written.
-  std::optional<Unsaved> Set(const QString& word, const QString& reading);
-
-  // Whether `line` is a reading: a word with a kanji, a tab, and kana.
-  static bool IsReading(const QString& word, const QString& reading);
+  // Keeps `reading` for `word`, or forgets the word when `reading` is empty. The change holds for
+  // this run whether or not the file can be written, and is written with the next change that can.
+  Outcome Set(const QString& word, const QString& reading);
 
  private:
   QString file_;
-  QStringList lines_;  // as they were read or written, comments included
-  std::vector<int> bad_lines_;
-  std::vector<std::pair<QString, QString>> words_;
+  QByteArray known_;  // the file's bytes as last read or written
+  // The changes of this run that the file does not hold yet, oldest first; an empty reading
+  // forgets the word.
+  std::vector<std::pair<QString, QString>> unsaved_;
 };
 
 }  // namespace ui

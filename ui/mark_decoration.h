@@ -1,0 +1,45 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QPlainTextEdit;
+class QPoint;
+class QTimer;
+
+namespace ui {
+
+class ReadingMarks;
+
+// Draws the marks of a text box's rewritten words and the dotted underline of kanji not yet
+// rewritten, in the visible part only, and tells what they are in tooltips.
+class MarkDecoration : public QObject {
+  Q_OBJECT
+
+ public:
+  MarkDecoration(QPlainTextEdit* box, const ReadingMarks& marks);
+
+  // Draws the marks now.
+  void Draw();
+  // Draws the marks once the box has laid out its last edit.
+  void DrawLater();
+
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  QString ToolTipAt(int position) const;
+  // Whether the character at `position` belongs to a kanji run.
+  bool InKanjiRun(int position) const;
+
+  QPlainTextEdit* box_;
+  const ReadingMarks& marks_;
+  QTimer* later_;
+};
+
+// The text position of the character under `point` of the viewport of `box`.
+int CharacterAt(const QPlainTextEdit& box, const QPoint& point);
+
+}  // namespace ui
