@@ -62,6 +62,15 @@ TEST(MessageBox, EachMessageHasItsExactTextAndStyle) {
       {messages::RomajiRefused(), 16, u"原文中含有非罗马音文字，转换失败！"},
       {messages::NoModeChosen(), 48, u"请先选择歌词处理方式！"},
       {messages::UnexpectedError(), 16, u"发生意外错误！请检查歌词中是否有错误的输入！"},
+      // However many lines are bad, the box names the first ten and counts the rest.
+      {messages::RememberedBadLines(QStringLiteral("f"),
+                                    {2, 3, 5, 7, 11, 13, 17, 19, 23, 29, 31, 37}),
+       48,
+       u"记住的读音文件里有格式不对的行，这些行没有用上：\rf\r"
+       u"第 2、3、5、7、11、13、17、19、23、29 行，另有 2 行\r\r"
+       u"每行应是：含汉字的词语、一个 "
+       u"Tab、它的假名读音。\r改正这些行之前，本软件不会改写这个文件。"},
+      {messages::RememberFailed(QStringLiteral("x")), 16, u"记住读音时出错，读音没有记住。"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.message.text, QString::fromStdU16String(std::u16string(c.text)));
