@@ -81,7 +81,7 @@ Message RememberedNotSaved(const QString& file, const QString& reason) {
 }
 
 Message RememberFailed(const QString& reason) {
-  return {MessageIcon::kCritical, QStringLiteral(u"记住读音时出错，读音没有记住。"), reason};
+  return {MessageIcon::kCritical, QStringLiteral(u"记住读音时出错，读音可能没有记住。"), reason};
 }
 
 }  // namespace messages

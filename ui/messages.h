@@ -43,7 +43,7 @@ Message RewriteFailed(const QString& reason);
 Message RememberedBadLines(const QString& file, const std::vector<int>& lines);
 // The readings kept could not be written to `file`, for `reason`.
 Message RememberedNotSaved(const QString& file, const QString& reason);
-// Keeping a reading failed for `reason` (out of memory); nothing was kept.
+// Keeping a reading failed for `reason` (out of memory).
 Message RememberFailed(const QString& reason);
 }  // namespace messages
 

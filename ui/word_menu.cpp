@@ -102,12 +102,13 @@ void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
   }
   // Only a reading can be kept: not the kanji that 原文 put back.
   if (kept != current && readings::IsReading(Units(original), Units(current))) {
-    add(QStringLiteral(u"记住「%1」读作「%2」").arg(original, current),
-        [this, original, current] { Remember(original, current); });
+    add(QStringLiteral(u"记住「%1」读作「%2」").arg(original, current), [this, original, current] {
+      Guarded([&] { Remember(original, current); }, messages::RememberFailed);
+    });
   }
   if (kept) {
     add(QStringLiteral(u"忘记「%1」的读法").arg(original),
-        [this, original] { Remember(original, {}); });
+        [this, original] { Guarded([&] { Remember(original, {}); }, messages::RememberFailed); });
   }
 }
 

@@ -24,6 +24,7 @@
 #include <memory>
 #include <random>
 
+#include "tests/ui/failing_allocations.h"
 #include "tests/ui/recording_presenter.h"
 #include "ui/kanji_readings.h"
 #include "ui/main_window.h"
@@ -547,6 +548,48 @@ TEST_F(KanjiReadingsTest, OnlyAReadingIsKeptAndKeepingChecksEveryRepeat) {
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   EXPECT_TRUE(file.readAll().endsWith(QStringLiteral(u"\n今日\tきょう\n").toUtf8()));
   EXPECT_EQ(presenter_.Messages(), std::vector<ui::Message>{});
+}
+
+TEST_F(KanjiReadingsTest, RunningOutOfMemoryIsToldAndChangesNothing) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  if (!test_support::CanFailAllocations()) GTEST_SKIP() << "allocations cannot fail here";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日は明日"));
+  constexpr std::size_t kLarge = 64 * 1024;  // the list of readings per kanji needs more
+  {
+    const test_support::FailingAllocations failing(kLarge);
+    PressF7();
+  }
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日は明日"));
+  EXPECT_EQ(presenter_.Messages(),
+            (std::vector<ui::Message>{{ui::MessageIcon::kCritical,
+                                       QStringLiteral(u"读汉字时出错，汉字没有改写。"),
+                                       QStringLiteral(u"内存不足")}}));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+
+  // Keeping a reading among many kept ones.
+  QByteArray many;
+  for (int i = 0; i < 20000; ++i) many += QStringLiteral(u"字%1\tじ\n").arg(i).toUtf8();
+  {
+    QFile file(ui::RememberedReadingsFile());
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(many);
+  }
+  {
+    const std::unique_ptr<QMenu> menu = MenuAt(0);
+    const test_support::FailingAllocations failing(kLarge);
+    Find(*menu, QStringLiteral(u"记住「今日」读作「きょう」"))->trigger();
+  }
+  ASSERT_EQ(presenter_.shown.size(), 2u);
+  EXPECT_EQ(presenter_.shown[1].message.text,
+            QStringLiteral(u"记住读音时出错，读音可能没有记住。"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  EXPECT_NE(Find(*MenuAt(0), QStringLiteral(u"原文：今日")), nullptr);
+  QFile file(ui::RememberedReadingsFile());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), many);
 }
 
 TEST_F(KanjiReadingsTest, AFileWithABadLineIsToldOnceAndNeverWritten) {

@@ -70,7 +70,7 @@ TEST(MessageBox, EachMessageHasItsExactTextAndStyle) {
        u"第 2、3、5、7、11、13、17、19、23、29 行，另有 2 行\r\r"
        u"每行应是：含汉字的词语、一个 "
        u"Tab、它的假名读音。\r改正这些行之前，本软件不会改写这个文件。"},
-      {messages::RememberFailed(QStringLiteral("x")), 16, u"记住读音时出错，读音没有记住。"},
+      {messages::RememberFailed(QStringLiteral("x")), 16, u"记住读音时出错，读音可能没有记住。"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.message.text, QString::fromStdU16String(std::u16string(c.text)));
