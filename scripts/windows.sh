@@ -236,11 +236,22 @@ run_tests() {
   for folder in "${dll_folders[@]}"; do winepath+=("Z:${folder//\//\\}"); done
   local -x WINEPATH
   WINEPATH=$(IFS=';'; echo "${winepath[*]}")
-  # The first program that a fresh prefix starts may fail before it runs (exit code 53); the
-  # tests are discovered by starting them, so one is started first.
-  USER=$user WINEPREFIX=$wine_prefix wine "$build/tests/conversion/conversion_tests.exe" \
-    --gtest_list_tests >/dev/null 2>&1 || true
-  local status=0
+  # The tests are discovered by starting them. On a loaded machine a fresh prefix may fail the
+  # first programs it starts before they run (exit code 53: Windows' "DLL not found",
+  # 0xC0000135, cut to eight bits), and a program may meet the prefix's server as it shuts down
+  # between two starts. So the server is kept running for the whole run, and a test program is
+  # started until it lists its tests, before ctest starts any.
+  USER=$user WINEPREFIX=$wine_prefix wineserver -p
+  local try status
+  for try in 1 2 3 4 5 6; do
+    status=0
+    USER=$user WINEPREFIX=$wine_prefix wine "$build/tests/conversion/conversion_tests.exe" \
+      --gtest_list_tests >/dev/null 2>&1 || status=$?
+    [ "$status" -eq 0 ] && break
+    echo "The fresh Wine prefix did not start a test program (exit code $status, try $try)"
+    sleep 10
+  done
+  status=0
   USER=$user WINEPREFIX=$wine_prefix QT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$build" --output-on-failure --timeout 300 || status=$?
   WINEPREFIX=$wine_prefix wineserver -k || true

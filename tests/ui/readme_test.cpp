@@ -48,7 +48,8 @@ TEST(ChineseReadme, QuotesTheCaptionsAndMessagesWordForWord) {
         ui::messages::RememberedBadLines(
             QStringLiteral("/home/zhangsan/.local/share/melivant-helper/readings.tsv"), {2}),
         ui::messages::RememberedNotSaved(
-            QStringLiteral("/home/zhangsan/.local/share/melivant-helper/readings.tsv"), {})}) {
+            QStringLiteral("/home/zhangsan/.local/share/melivant-helper/readings.tsv"), {}),
+        ui::messages::RememberFailed({})}) {
     for (const QString& line : message.text.split(u'\r', Qt::SkipEmptyParts)) {
       if (!line.trimmed().isEmpty()) message_lines.insert(line.trimmed());
     }
