@@ -7,13 +7,18 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "bench/lyrics_corpus.h"
@@ -21,6 +26,7 @@
 #include "conversion/conversion.h"
 #include "ui/appearance.h"
 #include "ui/main_window.h"
+#include "ui/remembered_readings.h"
 
 namespace {
 
@@ -160,6 +166,33 @@ void BM_KanjiRewritePeak(benchmark::State& state) {
   state.counters["peak_rss_MB"] = PeakMemoryMegabytes();
 }
 
+// The first F7 on a 2,000-character song, the dictionary opened by it, with state.range(0)
+// thousand readings kept in the user's file.
+void BM_FirstKanjiRewriteWithKeptReadings(benchmark::State& state) {
+  const QTemporaryDir data;
+  qputenv("XDG_DATA_HOME", data.path().toUtf8());
+  QDir().mkpath(QFileInfo(ui::RememberedReadingsFile()).absolutePath());
+  {
+    QFile file(ui::RememberedReadingsFile());
+    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the readings file");
+    for (int k = 0; k < state.range(0) * 1000; ++k) {
+      file.write(QStringLiteral(u"夢%1\tゆめ\n").arg(k).toUtf8());
+    }
+  }
+  const QString lyrics = QString::fromStdU16String(bench::KanjiLyrics(2000));
+  QKeyEvent f7(QEvent::KeyPress, Qt::Key_F7, Qt::NoModifier);
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto window = std::make_unique<KanjiWindow>();
+    window->Input()->setPlainText(lyrics);
+    QCoreApplication::processEvents();
+    state.ResumeTiming();
+    QApplication::sendEvent(window->Input(), &f7);
+    window->Input()->viewport()->repaint();
+  }
+  qunsetenv("XDG_DATA_HOME");
+}
+
 // One keystroke in the middle of lyrics that F7 has left state.range(0) thousand marks on,
 // from the key to the marks drawn.
 void BM_KeystrokeAmongMarks(benchmark::State& state) {
@@ -202,6 +235,10 @@ BENCHMARK(BM_BareSetPlainTextAndPaint)->Apply(SmallText)->Apply(LargeTexts);
 BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(1)->Args({4, 0});
 BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(5)->Args({4, 1});
 BENCHMARK(BM_KanjiRewrite)->Unit(benchmark::kMillisecond)->Iterations(3)->Args({1024, 1});
+BENCHMARK(BM_FirstKanjiRewriteWithKeptReadings)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Arg(100);
 BENCHMARK(BM_KanjiRewritePeak)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(10);
 // A million marks, and a song's worth.
 BENCHMARK(BM_KeystrokeAmongMarks)->Unit(benchmark::kMillisecond)->Iterations(50)->Arg(1000);
