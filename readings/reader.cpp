@@ -126,7 +126,7 @@ class PieceReader {
       }
       return;
     }
-    const std::size_t first_out = out_.size();
+    first_out_ = out_.size();
     for (std::size_t i = 0; i < Tokens().size();) {
       if (!std::any_of(in_run_.begin() + Begin(i), in_run_.begin() + End(i),
                        [](bool kanji) { return kanji; })) {
@@ -137,7 +137,7 @@ class PieceReader {
         ReadWord(i++);
       }
     }
-    for (const auto& [position, length] : runs) OfferWholeRun(first_out, position, length);
+    for (const auto& [position, length] : runs) OfferWholeRun(position, length);
   }
 
  private:
@@ -321,9 +321,9 @@ class PieceReader {
 
   // Reads the repeat mark at `position` of the piece with the single kanji just read before it,
   // as one word: by the dictionary's entries for the pair (高々 たかだか), or else by the repeats
-  // of the kanji's readings. False when no single kanji was read just before it.
+  // of the kanji's readings. False when no single kanji of this piece was read just before it.
   bool Repeat(std::size_t position) {
-    if (out_.empty() || out_.back().readings.empty() ||
+    if (out_.size() == first_out_ || out_.back().readings.empty() ||
         out_.back().position + out_.back().length != begin_ + position) {
       return false;
     }
@@ -365,7 +365,7 @@ class PieceReader {
   // Offers the readings of the whole kanji run [position, position + length) of the piece that
   // the next-best paths give, after the first choice. Where the best path split the run into
   // several words, they become one that covers the run.
-  void OfferWholeRun(std::size_t first_out, std::size_t position, std::size_t length) {
+  void OfferWholeRun(std::size_t position, std::size_t length) {
     std::vector<std::u16string> whole;
     for (std::size_t p = 1; p < paths_.size(); ++p) {
       if (auto reading = RunReading(paths_[p], position, length)) whole.push_back(*reading);
@@ -374,7 +374,7 @@ class PieceReader {
     const std::size_t run_begin = begin_ + position;
     const std::size_t run_end = run_begin + length;
     auto first =
-        std::find_if(out_.begin() + static_cast<std::ptrdiff_t>(first_out), out_.end(),
+        std::find_if(out_.begin() + static_cast<std::ptrdiff_t>(first_out_), out_.end(),
                      [&](const Replacement& r) { return r.position + r.length > run_begin; });
     auto last = std::find_if(first, out_.end(),
                              [&](const Replacement& r) { return r.position >= run_end; });
@@ -441,8 +441,9 @@ class PieceReader {
   const internal::KanjiList& kanji_list_;
   std::u16string_view text_;
   std::vector<Replacement>& out_;
-  std::size_t begin_ = 0;     // of the piece being read, in `text_`
-  std::vector<bool> in_run_;  // for each code unit of the piece: part of a kanji run
+  std::size_t begin_ = 0;      // of the piece being read, in `text_`
+  std::size_t first_out_ = 0;  // the first of `out_` that the piece being read gave
+  std::vector<bool> in_run_;   // for each code unit of the piece: part of a kanji run
   internal::Utf8Text utf8_;
   std::vector<std::size_t> byte_;  // for each code unit of the piece that starts a character
   std::vector<Analyzer::Path> paths_;

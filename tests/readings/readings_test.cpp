@@ -195,6 +195,34 @@ TEST(Readings, NeverSplitASurrogatePair) {
   ASSERT_FALSE(found.empty());
   EXPECT_EQ(found.back().position, 2047u);
   EXPECT_EQ(found.back().length, 2u);
+  // 々, and a pair with 々, at each place around a cut: after 2,048 code units, and after a
+  // blank half way.
+  for (const std::size_t blank : {std::size_t{0}, std::size_t{1024}}) {
+    const std::size_t cut = blank == 0 ? 2048 : blank + 1;
+    for (std::size_t at = cut - 5; at <= cut + 3; ++at) {
+      for (const std::u16string_view marks : {u"花々", u"𠀋々", u"々"}) {
+        std::u16string text(2100, u'あ');
+        if (blank != 0) text[blank] = u' ';
+        text.replace(at, marks.size(), marks);
+        SCOPED_TRACE(Utf8(marks) + " at " + std::to_string(at));
+        std::size_t after = 0;
+        std::size_t kanji = 0;
+        for (const readings::Replacement& r : SharedReader().Read(text)) {
+          EXPECT_GE(r.position, after);
+          EXPECT_GT(r.length, 0u);
+          ASSERT_LE(r.position + r.length, text.size());
+          // Neither end inside the pair.
+          EXPECT_NE(text.substr(r.position - 1, 2), u"𠀋");
+          EXPECT_NE(text.substr(r.position + r.length - 1, 2), u"𠀋");
+          for (std::size_t i = r.position; i < r.position + r.length; ++i) {
+            kanji += text[i] != u'々' && text[i] != u'あ';
+          }
+          after = r.position + r.length;
+        }
+        EXPECT_EQ(kanji, marks.size() - 1);  // 花 or 𠀋 once
+      }
+    }
+  }
   // A range that starts inside a pair takes the whole character.
   const std::vector<readings::Replacement> inside = SharedReader().Read(u"a𠀋", 2, 3);
   ASSERT_EQ(inside.size(), 1u);
