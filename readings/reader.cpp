@@ -88,7 +88,7 @@ bool IsRepeatMark(char32_t c) { return c == U'々' || c == U'〻'; }
 // The repeat of `reading` that a repeat mark gives. A native word voices the repeat's first
 // sound (黒々 くろぐろ, 人々 ひとびと) unless it holds a voiced sound already (次々 つぎつぎ), so
 // that form comes first; the plain repeat (赤々 あかあか, 堂々 どうどう) is offered too.
-std::vector<std::u16string> Repeats(std::u16string_view reading) {
+std::vector<std::u16string> RepeatedReadings(std::u16string_view reading) {
   constexpr std::u16string_view kVoiceable = u"かきくけこさしすせそたちつてとはひふへほ";
   constexpr std::u16string_view kVoiced = u"がぎぐげござじずぜぞだぢづでどばびぶべぼ";
   std::u16string plain = std::u16string(reading) + std::u16string(reading);
@@ -232,7 +232,7 @@ class PieceReader {
     const Analyzer::Token& token = Tokens()[i];
     const std::u16string_view surface = Surface(i);
     if (surface.size() == 1 && IsRepeatMark(surface[0]) &&
-        Repeat(static_cast<std::size_t>(Begin(i)))) {
+        ReadRepeatMark(static_cast<std::size_t>(Begin(i)))) {
       return;
     }
     std::vector<std::u16string> readings;
@@ -306,7 +306,7 @@ class PieceReader {
     const auto end = static_cast<std::size_t>(End(i));
     for (std::size_t k = begin; k < end;) {
       const auto [c, size] = internal::CodePointAt(text_.substr(begin_), k);
-      if (in_run_[k] && !(IsRepeatMark(c) && Repeat(k))) {
+      if (in_run_[k] && !(IsRepeatMark(c) && ReadRepeatMark(k))) {
         std::vector<std::u16string> readings = ReadingsOfCharacters(k, k + size);
         for (std::u16string& listed : kanji_list_.ReadingsOf(c)) {
           readings.push_back(std::move(listed));
@@ -323,7 +323,7 @@ class PieceReader {
   // Reads the repeat mark at `position` of the piece with the single kanji just read before it,
   // as one word: by the dictionary's entries for the pair (高々 たかだか), or else by the repeats
   // of the kanji's readings. False when no single kanji of this piece was read just before it.
-  bool Repeat(std::size_t position) {
+  bool ReadRepeatMark(std::size_t position) {
     if (out_.size() == first_out_ || out_.back().readings.empty() ||
         out_.back().position + out_.back().length != begin_ + position) {
       return false;
@@ -335,7 +335,8 @@ class PieceReader {
     std::vector<std::u16string> readings = ReadingsOfCharacters(from, position + 1);
     if (std::all_of(readings.begin(), readings.end(), [](const auto& r) { return r.empty(); })) {
       for (const std::u16string& reading : kanji.readings) {
-        for (std::u16string& repeat : Repeats(reading)) readings.push_back(std::move(repeat));
+        for (std::u16string& repeat : RepeatedReadings(reading))
+          readings.push_back(std::move(repeat));
       }
     }
     kanji.readings = Distinct(std::move(readings));

@@ -90,6 +90,8 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
       {u"桜 今日", {u"きょう", u"こんにち"}},  // a word after a blank
       {u"花\t十分", {u"じゅっぷん", u"じゅうぶん"}},
       {u"黒々", {u"くろぐろ", u"くろくろ"}},
+      // No dictionary word holds these: a reading with a voiced sound is repeated plain.
+      {u"筋々", {u"すじすじ"}, {u"すじずじ"}},
       {u"煌", {u"きらめ", u"きらめき", u"こう"}, {}, true},
       // The best path reads 花 and 畠 apart; a next-best one reads the run as one word.
       {u"菜の花畠に", {u"はなはたけ", u"はなばたけ"}},
@@ -249,18 +251,30 @@ TEST(Readings, LeaveNoKanjiOfTheListWithoutAReading) {
 
 TEST(Readings, GuessNothingWithoutTheListOfReadingsPerKanji) {
   SKIP_WITHOUT_DICTIONARY();
-  const std::filesystem::path list =
-      std::filesystem::temp_directory_path() / "melivant-readings-test-list.txt";
-  // A list with bad lines keeps its good ones.
-  std::ofstream(list) << "# a comment\r\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n";
-  for (const auto& [file, expected] :
-       {std::pair{list, std::u16string_view(u"ささや 煌 謳")},
-        std::pair{list.parent_path() / "no such list.txt", std::u16string_view(u"囁 煌 謳")}}) {
-    readings::Reader reader(MELIVANT_DICTIONARY_DIR, file);
-    const std::u16string_view text = u"囁 煌 謳";
-    EXPECT_EQ(Utf8(readings::Apply(text, reader.Read(text))), Utf8(expected));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const struct {
+    std::string_view name;
+    std::string_view list;  // none: no such file
+    std::u16string_view rewritten;
+  } kCases[] = {
+      {"lf", "囁\tささや|ささやき\n煌\tきら\n", u"ささや きら 謳"},
+      {"crlf", "囁\tささや|ささやき\r\n煌\tきら\r\n", u"ささや きら 謳"},
+      // A list with bad lines keeps its good ones.
+      {"bad", "# a comment\r\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n煌\tき||ら\n",
+       u"ささや 煌 謳"},
+      {"missing", {}, u"囁 煌 謳"},
+  };
+  for (const auto& c : kCases) {
+    const std::filesystem::path list =
+        folder / ("melivant-readings-test-list-" + std::string(c.name) + ".txt");
+    if (!c.list.empty()) std::ofstream(list, std::ios::binary) << c.list;
+    {
+      readings::Reader reader(MELIVANT_DICTIONARY_DIR, list);
+      const std::u16string_view text = u"囁 煌 謳";
+      EXPECT_EQ(Utf8(readings::Apply(text, reader.Read(text))), Utf8(c.rewritten)) << c.name;
+    }
+    std::filesystem::remove(list);
   }
-  std::filesystem::remove(list);
 }
 
 TEST(Readings, ReadOnlyInsideARangeWithTheLineAround) {
