@@ -95,6 +95,7 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
       {u"煌", {u"きらめ", u"きらめき", u"こう"}, {}, true},
       // The best path reads 花 and 畠 apart; a next-best one reads the run as one word.
       {u"菜の花畠に", {u"はなはたけ", u"はなばたけ"}},
+      {u"この花畠に", {u"はなはたけ", u"はなばたけ"}},  // the run split is the only one
   };
   for (const auto& c : kCases) {
     const std::vector<readings::Replacement> found = SharedReader().Read(c.text);
