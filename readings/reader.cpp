@@ -366,7 +366,7 @@ class PieceReader {
 
   // A kanji run that the replacements [first, last) of `out_` make up exactly, and what they read
   // it as at first choice (empty when one of them has no reading).
-  struct RunParts {
+  struct RunReplacements {
     std::size_t position;  // of the piece
     std::size_t length;
     std::size_t first;
@@ -378,7 +378,7 @@ class PieceReader {
   // Whether the next-best paths may change what is offered for the run of `parts`: whether some
   // word of the analysis, on any path, reads the whole run otherwise than `parts.chosen`, unless
   // the run is one replacement and that reading is the only other one and offered second already.
-  bool MayReadOtherwise(const RunParts& parts) const {
+  bool MayReadOtherwise(const RunReplacements& parts) const {
     const std::vector<std::u16string>& offered = out_[parts.first].readings;
     const std::u16string_view second =
         parts.last - parts.first == 1 && offered.size() > 1 ? offered[1] : std::u16string_view();
@@ -397,7 +397,7 @@ class PieceReader {
   // Offers the readings of whole kanji runs that the next-best paths give, after the first
   // choice. Where the best path split a run into several words, they become one that covers it.
   void OfferWholeRuns(const std::vector<std::pair<std::size_t, std::size_t>>& runs) {
-    std::vector<RunParts> parted;
+    std::vector<RunReplacements> parted;
     std::size_t first = first_out_;
     for (const auto& [position, length] : runs) {
       const std::size_t run_begin = begin_ + position;
@@ -411,7 +411,8 @@ class PieceReader {
           out_[last - 1].position + out_[last - 1].length != run_end) {
         continue;  // a part reaches outside the run (Ｘ線)
       }
-      RunParts& parts = parted.emplace_back(RunParts{position, length, first, last, {}});
+      RunReplacements& parts =
+          parted.emplace_back(RunReplacements{position, length, first, last, {}});
       for (std::size_t k = first; k < last; ++k) {
         if (out_[k].readings.empty()) {
           parts.chosen.clear();
@@ -423,7 +424,7 @@ class PieceReader {
       first = last;
     }
     if (std::none_of(parted.begin(), parted.end(),
-                     [this](const RunParts& parts) { return MayReadOtherwise(parts); })) {
+                     [this](const RunReplacements& parts) { return MayReadOtherwise(parts); })) {
       return;
     }
     paths_ = analyzer_.Analyze(utf8_.bytes, kPaths);
@@ -432,7 +433,7 @@ class PieceReader {
     std::vector<Replacement> read;
     read.reserve(out_.size() - first_out_);
     std::size_t copied = first_out_;
-    for (const RunParts& parts : parted) {
+    for (const RunReplacements& parts : parted) {
       std::vector<std::u16string> whole;
       for (std::size_t p = 1; p < paths_.size(); ++p) {
         const Analyzer::Path& path = paths_[p];
