@@ -5,7 +5,9 @@
 // dictionary is open, and large lyrics; each reads and rewrites the whole text.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -31,6 +33,30 @@ void BM_ReadAndRewrite(benchmark::State& state) {
     benchmark::DoNotOptimize(readings::Apply(lyrics, reader.Read(lyrics)));
   }
   state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+
+// A song read line by line, as F7 reads when each line is selected on its own.
+void BM_ReadSongLineByLine(benchmark::State& state) {
+  const std::u16string song = bench::KanjiLyrics(kSongBytes);
+  std::vector<std::u16string_view> lines;
+  for (std::size_t start = 0; start < song.size();) {
+    const std::size_t end = std::min(song.find(u'\n', start), song.size());
+    lines.push_back(std::u16string_view(song).substr(start, end - start));
+    start = end + 1;
+  }
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  for (auto _ : state) {
+    for (const std::u16string_view line : lines) benchmark::DoNotOptimize(reader.Read(line));
+  }
+}
+
+// One line of a million short words (夢の夢の...), which is read in pieces.
+void BM_ReadOneLineOfShortWords(benchmark::State& state) {
+  const std::u16string line = bench::RepeatedText(u"夢の", 4'000'000);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(readings::Apply(line, reader.Read(line)));
+  }
 }
 
 // `count` readings kept by the user for words of two kanji, and two of a song's own words.
@@ -74,7 +100,10 @@ BENCHMARK(BM_RememberKeptReadings)
 BENCHMARK(BM_ReadAndRewrite)
     ->Unit(benchmark::kMillisecond)
     ->Arg(static_cast<std::int64_t>(kSongBytes))
-    ->Arg(1 << 20);
+    ->Arg(1 << 20)
+    ->Arg(5 << 20);
+BENCHMARK(BM_ReadSongLineByLine)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadOneLineOfShortWords)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -60,5 +60,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t begin = text.size() / 3;
   const std::size_t end = text.size() - text.size() / 4;
   Check(text, begin, end, reader.Read(text, begin, end));
+  // Repeated past the length where a line is cut into pieces, so that cuts fall everywhere.
+  if (!text.empty()) {
+    std::u16string long_text = text;
+    while (long_text.size() <= 2100) long_text += text;
+    Check(long_text, 0, long_text.size(), reader.Read(long_text));
+  }
   return 0;
 }

@@ -13,6 +13,7 @@
 struct mecab_model_t;
 struct mecab_t;
 struct mecab_lattice_t;
+struct mecab_node_t;
 
 namespace readings {
 
@@ -59,8 +60,13 @@ class Analyzer {
   Analyzer(const Analyzer&) = delete;
   Analyzer& operator=(const Analyzer&) = delete;
 
-  // The `paths` best analyses of `text`, the best first; none when the analysis fails.
+  // The `paths` best analyses of `text`, the best first; none when the analysis fails. The
+  // search for further paths costs more, even when there are none: ask for one path alone where
+  // that is enough.
   std::vector<Path> Analyze(std::string_view text, std::size_t paths);
+
+  // The words of any path through the text last analysed that end at byte `end`.
+  std::vector<Token> EndingAt(std::size_t end) const;
 
   // The readings, in katakana and without repeats, of the dictionary entries for exactly the
   // `length` bytes from `begin` of the text last analysed, filed at `filed`.
@@ -68,6 +74,8 @@ class Analyzer {
                                            std::size_t length) const;
 
  private:
+  Token TokenOf(const mecab_node_t* node) const;
+
   template <typename T>
   using Owned = std::unique_ptr<T, void (*)(T*)>;
 

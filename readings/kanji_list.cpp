@@ -14,8 +14,8 @@ namespace readings::internal {
 KanjiList KanjiList::Load(const std::filesystem::path& file) {
   KanjiList list;
   std::ifstream in(file, std::ios::binary);
+  if (!in.is_open()) return list;
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return list;
   const std::u16string text = FromUtf8(bytes);
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = std::min(text.find(u'\n', start), text.size());
@@ -25,12 +25,8 @@ KanjiList KanjiList::Load(const std::filesystem::path& file) {
     if (line.empty()) continue;
     const CodePoint kanji = CodePointAt(line, 0);
     const std::u16string_view readings = line.substr(std::min(kanji.size + 1, line.size()));
-    const bool kana = std::all_of(readings.begin(), readings.end(), [](char16_t c) {
-      return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー' || c == u'|';
-    });
     if (!IsKanji(kanji.value) || line.size() <= kanji.size + 1 || line[kanji.size] != u'\t' ||
-        !kana || readings.front() == u'|' || readings.back() == u'|' ||
-        readings.find(u"||") != std::u16string_view::npos) {
+        !IsReadingList(readings)) {
       continue;
     }
     list.readings_.emplace(kanji.value, readings);

@@ -18,7 +18,7 @@ class KanjiList {
   KanjiList() = default;
 
   // The list in `file` (UTF-8; one kanji a line, a tab, readings in hiragana separated by |);
-  // empty when the file is missing or unreadable. Lines that are not of that form are skipped.
+  // empty when the file cannot be opened. Lines that are not of that form are skipped.
   static KanjiList Load(const std::filesystem::path& file);
 
   // The readings of `kanji`, the likeliest first; none when the list does not have it.

@@ -78,7 +78,7 @@ Analyzer::~Analyzer() = default;
 std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t paths) {
   std::vector<Path> found;
   sentence_ = text.data();
-  mecab_lattice_set_request_type(lattice_.get(), MECAB_NBEST);
+  mecab_lattice_set_request_type(lattice_.get(), paths > 1 ? MECAB_NBEST : MECAB_ONE_BEST);
   mecab_lattice_set_sentence2(lattice_.get(), text.data(), text.size());
   if (mecab_parse_lattice(tagger_.get(), lattice_.get()) == 0) return found;
   // The parse leaves the best path in the lattice; each call of next gives the next-best one,
@@ -87,16 +87,31 @@ std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t
     Path& path = found.emplace_back();
     for (const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_.get())->next;
          node != nullptr && node->stat != MECAB_EOS_NODE; node = node->next) {
-      Token token;
-      token.begin = static_cast<std::size_t>(node->surface - text.data());
-      token.end = token.begin + node->length;
-      token.filed = token.begin - (node->rlength - node->length);
-      token.known = node->stat == MECAB_NOR_NODE;
-      token.feature = node->feature;
-      path.push_back(token);
+      path.push_back(TokenOf(node));
     }
   } while (found.size() < paths && mecab_lattice_next(lattice_.get()) != 0);
   return found;
+}
+
+std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t end) const {
+  std::vector<Token> words;
+  for (const mecab_node_t* node = mecab_lattice_get_end_nodes(lattice_.get(), end); node != nullptr;
+       node = node->enext) {
+    if (node->stat == MECAB_NOR_NODE || node->stat == MECAB_UNK_NODE) {
+      words.push_back(TokenOf(node));
+    }
+  }
+  return words;
+}
+
+Analyzer::Token Analyzer::TokenOf(const mecab_node_t* node) const {
+  Token token;
+  token.begin = static_cast<std::size_t>(node->surface - sentence_);
+  token.end = token.begin + node->length;
+  token.filed = token.begin - (node->rlength - node->length);
+  token.known = node->stat == MECAB_NOR_NODE;
+  token.feature = node->feature;
+  return token;
 }
 
 std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t filed, std::size_t begin,

@@ -19,6 +19,8 @@ std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view /*text*/, std::si
   return {};
 }
 
+std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t /*end*/) const { return {}; }
+
 std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t /*filed*/, std::size_t /*begin*/,
                                                    std::size_t /*length*/) const {
   return {};

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 
 #include <algorithm>
+#include <iterator>
 
 #include "readings/align.h"
 #include "readings/analyzer.h"
@@ -87,7 +88,7 @@ bool IsRepeatMark(char32_t c) { return c == U'々' || c == U'〻'; }
 // The repeat of `reading` that a repeat mark gives. A native word voices the repeat's first
 // sound (黒々 くろぐろ, 人々 ひとびと) unless it holds a voiced sound already (次々 つぎつぎ), so
 // that form comes first; the plain repeat (赤々 あかあか, 堂々 どうどう) is offered too.
-std::vector<std::u16string> Repeats(std::u16string_view reading) {
+std::vector<std::u16string> RepeatedReadings(std::u16string_view reading) {
   constexpr std::u16string_view kVoiceable = u"かきくけこさしすせそたちつてとはひふへほ";
   constexpr std::u16string_view kVoiced = u"がぎぐげござじずぜぞだぢづでどばびぶべぼ";
   std::u16string plain = std::u16string(reading) + std::u16string(reading);
@@ -118,7 +119,7 @@ class PieceReader {
     utf8_ = internal::ToUtf8(piece);
     byte_.assign(piece.size() + 1, 0);
     for (std::size_t b = utf8_.bytes.size() + 1; b-- > 0;) byte_[utf8_.position[b]] = b;
-    paths_ = analyzer_.Analyze(utf8_.bytes, kPaths);
+    paths_ = analyzer_.Analyze(utf8_.bytes, 1);
     if (paths_.empty()) {
       // What could not be analysed is marked as unread.
       for (const auto& [position, length] : runs) {
@@ -126,7 +127,7 @@ class PieceReader {
       }
       return;
     }
-    const std::size_t first_out = out_.size();
+    first_out_ = out_.size();
     for (std::size_t i = 0; i < Tokens().size();) {
       if (!std::any_of(in_run_.begin() + Begin(i), in_run_.begin() + End(i),
                        [](bool kanji) { return kanji; })) {
@@ -137,7 +138,7 @@ class PieceReader {
         ReadWord(i++);
       }
     }
-    for (const auto& [position, length] : runs) OfferWholeRun(first_out, position, length);
+    OfferWholeRuns(runs);
   }
 
  private:
@@ -231,7 +232,7 @@ class PieceReader {
     const Analyzer::Token& token = Tokens()[i];
     const std::u16string_view surface = Surface(i);
     if (surface.size() == 1 && IsRepeatMark(surface[0]) &&
-        Repeat(static_cast<std::size_t>(Begin(i)))) {
+        ReadRepeatMark(static_cast<std::size_t>(Begin(i)))) {
       return;
     }
     std::vector<std::u16string> readings;
@@ -305,7 +306,7 @@ class PieceReader {
     const auto end = static_cast<std::size_t>(End(i));
     for (std::size_t k = begin; k < end;) {
       const auto [c, size] = internal::CodePointAt(text_.substr(begin_), k);
-      if (in_run_[k] && !(IsRepeatMark(c) && Repeat(k))) {
+      if (in_run_[k] && !(IsRepeatMark(c) && ReadRepeatMark(k))) {
         std::vector<std::u16string> readings = ReadingsOfCharacters(k, k + size);
         for (std::u16string& listed : kanji_list_.ReadingsOf(c)) {
           readings.push_back(std::move(listed));
@@ -321,9 +322,9 @@ class PieceReader {
 
   // Reads the repeat mark at `position` of the piece with the single kanji just read before it,
   // as one word: by the dictionary's entries for the pair (高々 たかだか), or else by the repeats
-  // of the kanji's readings. False when no single kanji was read just before it.
-  bool Repeat(std::size_t position) {
-    if (out_.empty() || out_.back().readings.empty() ||
+  // of the kanji's readings. False when no single kanji of this piece was read just before it.
+  bool ReadRepeatMark(std::size_t position) {
+    if (out_.size() == first_out_ || out_.back().readings.empty() ||
         out_.back().position + out_.back().length != begin_ + position) {
       return false;
     }
@@ -334,7 +335,8 @@ class PieceReader {
     std::vector<std::u16string> readings = ReadingsOfCharacters(from, position + 1);
     if (std::all_of(readings.begin(), readings.end(), [](const auto& r) { return r.empty(); })) {
       for (const std::u16string& reading : kanji.readings) {
-        for (std::u16string& repeat : Repeats(reading)) readings.push_back(std::move(repeat));
+        for (std::u16string& repeat : RepeatedReadings(reading))
+          readings.push_back(std::move(repeat));
       }
     }
     kanji.readings = Distinct(std::move(readings));
@@ -342,18 +344,18 @@ class PieceReader {
     return true;
   }
 
-  // The reading that `path` gives the kanji run [position, position + length) of the piece,
-  // when one dictionary word of it holds the whole run and kana at most around it.
-  std::optional<std::u16string> RunReading(const Analyzer::Path& path, std::size_t position,
+  // The reading that `word` gives the kanji run [position, position + length) of the piece, when
+  // it is a dictionary word that holds the whole run and kana at most around it.
+  std::optional<std::u16string> RunReading(const Analyzer::Token& word, std::size_t position,
                                            std::size_t length) const {
     const auto at = [this](std::size_t byte) { return std::size_t{utf8_.position[byte]}; };
-    const auto holds = std::find_if(path.begin(), path.end(), [&](const Analyzer::Token& t) {
-      return at(t.begin) <= position && at(t.end) >= position + length;
-    });
-    if (holds == path.end() || !holds->known || holds->Number()) return std::nullopt;
-    const std::u16string reading = Hiragana(holds->Reading());
-    const std::u16string before = ToHiragana(Piece(at(holds->begin), position));
-    const std::u16string after = ToHiragana(Piece(position + length, at(holds->end)));
+    if (at(word.begin) > position || at(word.end) < position + length || !word.known ||
+        word.Number()) {
+      return std::nullopt;
+    }
+    const std::u16string reading = Hiragana(word.Reading());
+    const std::u16string before = ToHiragana(Piece(at(word.begin), position));
+    const std::u16string after = ToHiragana(Piece(position + length, at(word.end)));
     if (!IsHiragana(before) || !IsHiragana(after) ||
         reading.size() <= before.size() + after.size() || !reading.starts_with(before) ||
         !reading.ends_with(after)) {
@@ -362,56 +364,119 @@ class PieceReader {
     return reading.substr(before.size(), reading.size() - before.size() - after.size());
   }
 
-  // Offers the readings of the whole kanji run [position, position + length) of the piece that
-  // the next-best paths give, after the first choice. Where the best path split the run into
-  // several words, they become one that covers the run.
-  void OfferWholeRun(std::size_t first_out, std::size_t position, std::size_t length) {
-    std::vector<std::u16string> whole;
-    for (std::size_t p = 1; p < paths_.size(); ++p) {
-      if (auto reading = RunReading(paths_[p], position, length)) whole.push_back(*reading);
-    }
-    if (whole.empty()) return;
-    const std::size_t run_begin = begin_ + position;
-    const std::size_t run_end = run_begin + length;
-    auto first =
-        std::find_if(out_.begin() + static_cast<std::ptrdiff_t>(first_out), out_.end(),
-                     [&](const Replacement& r) { return r.position + r.length > run_begin; });
-    auto last = std::find_if(first, out_.end(),
-                             [&](const Replacement& r) { return r.position >= run_end; });
-    if (first == last || first->position != run_begin ||
-        std::prev(last)->position + std::prev(last)->length != run_end) {
-      return;  // a part reaches outside the run (Ｘ線)
-    }
+  // A kanji run that the replacements [first, last) of `out_` make up exactly, and what they read
+  // it as at first choice (empty when one of them has no reading).
+  struct RunReplacements {
+    std::size_t position;  // of the piece
+    std::size_t length;
+    std::size_t first;
+    std::size_t last;
     std::u16string chosen;
     bool guess = false;
-    for (auto part = first; part != last; ++part) {
-      if (part->readings.empty()) {
-        chosen.clear();
-        break;
+  };
+
+  // Whether the next-best paths may change what is offered for the run of `parts`: whether some
+  // word of the analysis, on any path, reads the whole run otherwise than `parts.chosen`, unless
+  // the run is one replacement and that reading is the only other one and offered second already.
+  bool MayReadOtherwise(const RunReplacements& parts) const {
+    const std::vector<std::u16string>& offered = out_[parts.first].readings;
+    const std::u16string_view second =
+        parts.last - parts.first == 1 && offered.size() > 1 ? offered[1] : std::u16string_view();
+    for (std::size_t end = parts.position + parts.length;; ++end) {
+      for (const Analyzer::Token& word : analyzer_.EndingAt(byte_[end])) {
+        const auto reading = RunReading(word, parts.position, parts.length);
+        if (reading && *reading != parts.chosen && (second.empty() || *reading != second)) {
+          return true;
+        }
       }
-      chosen += part->readings.front();
-      guess = guess || part->guess;
+      // Such a word ends after kana alone.
+      if (end == in_run_.size() || !IsHiragana(ToHiragana(Piece(end, end + 1)))) return false;
     }
-    if (std::none_of(whole.begin(), whole.end(),
-                     [&chosen](const std::u16string& r) { return r != chosen; })) {
+  }
+
+  // Offers the readings of whole kanji runs that the next-best paths give, after the first
+  // choice. Where the best path split a run into several words, they become one that covers it.
+  void OfferWholeRuns(const std::vector<std::pair<std::size_t, std::size_t>>& runs) {
+    std::vector<RunReplacements> parted;
+    std::size_t first = first_out_;
+    for (const auto& [position, length] : runs) {
+      const std::size_t run_begin = begin_ + position;
+      const std::size_t run_end = run_begin + length;
+      while (first < out_.size() && out_[first].position + out_[first].length <= run_begin) {
+        ++first;
+      }
+      std::size_t last = first;
+      while (last < out_.size() && out_[last].position < run_end) ++last;
+      if (first == last || out_[first].position != run_begin ||
+          out_[last - 1].position + out_[last - 1].length != run_end) {
+        continue;  // a part reaches outside the run (Ｘ線)
+      }
+      RunReplacements& parts =
+          parted.emplace_back(RunReplacements{position, length, first, last, {}});
+      for (std::size_t k = first; k < last; ++k) {
+        if (out_[k].readings.empty()) {
+          parts.chosen.clear();
+          break;
+        }
+        parts.chosen += out_[k].readings.front();
+        parts.guess = parts.guess || out_[k].guess;
+      }
+      first = last;
+    }
+    if (std::none_of(parted.begin(), parted.end(),
+                     [this](const RunReplacements& parts) { return MayReadOtherwise(parts); })) {
       return;
     }
-    std::vector<std::u16string> readings;
-    if (!chosen.empty()) readings.push_back(chosen);
-    readings.insert(readings.end(), whole.begin(), whole.end());
-    // Each part's other readings, with the others at their first choice.
-    for (auto part = first; !chosen.empty() && part != last; ++part) {
-      std::u16string head;
-      for (auto before = first; before != part; ++before) head += before->readings.front();
-      std::u16string tail;
-      for (auto after = std::next(part); after != last; ++after) tail += after->readings.front();
-      for (std::size_t k = 1; k < part->readings.size(); ++k) {
-        readings.push_back(head + part->readings[k] + tail);
+    paths_ = analyzer_.Analyze(utf8_.bytes, kPaths);
+    // The word of each path that the run being looked at, or a later one, may lie in.
+    std::vector<std::size_t> word(paths_.size(), 0);
+    std::vector<Replacement> read;
+    read.reserve(out_.size() - first_out_);
+    std::size_t copied = first_out_;
+    for (const RunReplacements& parts : parted) {
+      std::vector<std::u16string> whole;
+      for (std::size_t p = 1; p < paths_.size(); ++p) {
+        const Analyzer::Path& path = paths_[p];
+        while (word[p] < path.size() &&
+               utf8_.position[path[word[p]].end] < parts.position + parts.length) {
+          ++word[p];
+        }
+        if (word[p] == path.size()) continue;
+        if (auto reading = RunReading(path[word[p]], parts.position, parts.length)) {
+          whole.push_back(std::move(*reading));
+        }
       }
+      if (std::none_of(whole.begin(), whole.end(),
+                       [&parts](const std::u16string& r) { return r != parts.chosen; })) {
+        continue;
+      }
+      std::move(out_.begin() + static_cast<std::ptrdiff_t>(copied),
+                out_.begin() + static_cast<std::ptrdiff_t>(parts.first), std::back_inserter(read));
+      copied = parts.last;
+      std::vector<std::u16string> readings;
+      if (!parts.chosen.empty()) readings.push_back(parts.chosen);
+      readings.insert(readings.end(), whole.begin(), whole.end());
+      // Each part's other readings, with the others at their first choice.
+      for (std::size_t part = parts.first; !parts.chosen.empty() && part < parts.last; ++part) {
+        std::u16string head;
+        for (std::size_t before = parts.first; before < part; ++before) {
+          head += out_[before].readings.front();
+        }
+        std::u16string tail;
+        for (std::size_t after = part + 1; after < parts.last; ++after) {
+          tail += out_[after].readings.front();
+        }
+        for (std::size_t k = 1; k < out_[part].readings.size(); ++k) {
+          readings.push_back(head + out_[part].readings[k] + tail);
+        }
+      }
+      read.push_back(
+          {begin_ + parts.position, parts.length, Distinct(std::move(readings)), parts.guess});
     }
-    Replacement merged{run_begin, length, Distinct(std::move(readings)), guess};
-    *first = std::move(merged);
-    out_.erase(std::next(first), last);
+    std::move(out_.begin() + static_cast<std::ptrdiff_t>(copied), out_.end(),
+              std::back_inserter(read));
+    out_.resize(first_out_);
+    std::move(read.begin(), read.end(), std::back_inserter(out_));
   }
 
   void Emit(std::ptrdiff_t begin, std::ptrdiff_t end, std::vector<std::u16string> readings,
@@ -441,8 +506,9 @@ class PieceReader {
   const internal::KanjiList& kanji_list_;
   std::u16string_view text_;
   std::vector<Replacement>& out_;
-  std::size_t begin_ = 0;     // of the piece being read, in `text_`
-  std::vector<bool> in_run_;  // for each code unit of the piece: part of a kanji run
+  std::size_t begin_ = 0;      // of the piece being read, in `text_`
+  std::size_t first_out_ = 0;  // the first of `out_` that the piece being read gave
+  std::vector<bool> in_run_;   // for each code unit of the piece: part of a kanji run
   internal::Utf8Text utf8_;
   std::vector<std::size_t> byte_;  // for each code unit of the piece that starts a character
   std::vector<Analyzer::Path> paths_;

@@ -3,6 +3,7 @@
 
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,6 +37,17 @@ constexpr bool IsKatakanaLetter(char16_t c) { return c >= u'ァ' && c <= u'ヺ';
 constexpr bool IsHiragana(std::u16string_view text) {
   for (const char16_t c : text) {
     if (!IsHiraganaLetter(c)) return false;
+  }
+  return true;
+}
+
+// Whether `readings` is one or more readings in hiragana separated by |, none of them empty, as
+// SplitReadings takes them.
+constexpr bool IsReadingList(std::u16string_view readings) {
+  for (std::size_t start = 0; start <= readings.size();) {
+    const std::size_t bar = std::min(readings.find(u'|', start), readings.size());
+    if (bar == start || !IsHiragana(readings.substr(start, bar - start))) return false;
+    start = bar + 1;
   }
   return true;
 }

@@ -5,9 +5,21 @@
 # answers, memcpy and ICU; one press of Begin beside the bare text-box cost, with peak memory
 # (offscreen); start-up to the first painted window, and the idle program's processor use after
 # large lyrics (under Xvfb); the kanji readings' speed, and their accuracy on bench/kanji_eval.txt.
-# Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana.
+# Extra arguments go to Google Benchmark, e.g. --benchmark_filter=Kana. With `readings` first,
+# only the kanji readings' benchmarks and accuracy are built and run, without the window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+if [ "${1:-}" = readings ]; then
+  shift
+  scripts/install-deps.sh bench
+  cmake -S . -B build-bench-readings -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+    -DMELIVANT_BUILD_BENCHMARKS=ON -DMELIVANT_BUILD_UI=OFF
+  cmake --build build-bench-readings --target readings_bench kanji_accuracy
+  build-bench-readings/bench/readings_bench "$@"
+  build-bench-readings/bench/kanji_accuracy bench/kanji_eval.txt
+  exit
+fi
 
 scripts/install-deps.sh bench
 cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \

@@ -90,9 +90,12 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
       {u"桜 今日", {u"きょう", u"こんにち"}},  // a word after a blank
       {u"花\t十分", {u"じゅっぷん", u"じゅうぶん"}},
       {u"黒々", {u"くろぐろ", u"くろくろ"}},
+      // No dictionary word holds these: a reading with a voiced sound is repeated plain.
+      {u"筋々", {u"すじすじ"}, {u"すじずじ"}},
       {u"煌", {u"きらめ", u"きらめき", u"こう"}, {}, true},
       // The best path reads 花 and 畠 apart; a next-best one reads the run as one word.
       {u"菜の花畠に", {u"はなはたけ", u"はなばたけ"}},
+      {u"この花畠に", {u"はなはたけ", u"はなばたけ"}},  // the run split is the only one
   };
   for (const auto& c : kCases) {
     const std::vector<readings::Replacement> found = SharedReader().Read(c.text);
@@ -195,6 +198,34 @@ TEST(Readings, NeverSplitASurrogatePair) {
   ASSERT_FALSE(found.empty());
   EXPECT_EQ(found.back().position, 2047u);
   EXPECT_EQ(found.back().length, 2u);
+  // 々, and a pair with 々, at each place around a cut: after 2,048 code units, and after a
+  // blank half way.
+  for (const std::size_t blank : {std::size_t{0}, std::size_t{1024}}) {
+    const std::size_t cut = blank == 0 ? 2048 : blank + 1;
+    for (std::size_t at = cut - 5; at <= cut + 3; ++at) {
+      for (const std::u16string_view marks : {u"花々", u"𠀋々", u"々"}) {
+        std::u16string text(2100, u'あ');
+        if (blank != 0) text[blank] = u' ';
+        text.replace(at, marks.size(), marks);
+        SCOPED_TRACE(Utf8(marks) + " at " + std::to_string(at));
+        std::size_t after = 0;
+        std::size_t kanji = 0;
+        for (const readings::Replacement& r : SharedReader().Read(text)) {
+          EXPECT_GE(r.position, after);
+          EXPECT_GT(r.length, 0u);
+          ASSERT_LE(r.position + r.length, text.size());
+          // Neither end inside the pair.
+          EXPECT_NE(text.substr(r.position - 1, 2), u"𠀋");
+          EXPECT_NE(text.substr(r.position + r.length - 1, 2), u"𠀋");
+          for (std::size_t i = r.position; i < r.position + r.length; ++i) {
+            kanji += text[i] != u'々' && text[i] != u'あ';
+          }
+          after = r.position + r.length;
+        }
+        EXPECT_EQ(kanji, marks.size() - 1);  // 花 or 𠀋 once
+      }
+    }
+  }
   // A range that starts inside a pair takes the whole character.
   const std::vector<readings::Replacement> inside = SharedReader().Read(u"a𠀋", 2, 3);
   ASSERT_EQ(inside.size(), 1u);
@@ -221,18 +252,30 @@ TEST(Readings, LeaveNoKanjiOfTheListWithoutAReading) {
 
 TEST(Readings, GuessNothingWithoutTheListOfReadingsPerKanji) {
   SKIP_WITHOUT_DICTIONARY();
-  const std::filesystem::path list =
-      std::filesystem::temp_directory_path() / "melivant-readings-test-list.txt";
-  // A list with bad lines keeps its good ones.
-  std::ofstream(list) << "# a comment\r\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n";
-  for (const auto& [file, expected] :
-       {std::pair{list, std::u16string_view(u"ささや 煌 謳")},
-        std::pair{list.parent_path() / "no such list.txt", std::u16string_view(u"囁 煌 謳")}}) {
-    readings::Reader reader(MELIVANT_DICTIONARY_DIR, file);
-    const std::u16string_view text = u"囁 煌 謳";
-    EXPECT_EQ(Utf8(readings::Apply(text, reader.Read(text))), Utf8(expected));
+  const std::filesystem::path folder = std::filesystem::temp_directory_path();
+  const struct {
+    std::string_view name;
+    std::string_view list;  // none: no such file
+    std::u16string_view rewritten;
+  } kCases[] = {
+      {"lf", "囁\tささや|ささやき\n煌\tきら\n", u"ささや きら 謳"},
+      {"crlf", "囁\tささや|ささやき\r\n煌\tきら\r\n", u"ささや きら 謳"},
+      // A list with bad lines keeps its good ones.
+      {"bad", "# a comment\r\n囁\tささや|ささやき\nx\tえっくす\n煌\tキラ\n謳\n煌\tき||ら\n",
+       u"ささや 煌 謳"},
+      {"missing", {}, u"囁 煌 謳"},
+  };
+  for (const auto& c : kCases) {
+    const std::filesystem::path list =
+        folder / ("melivant-readings-test-list-" + std::string(c.name) + ".txt");
+    if (!c.list.empty()) std::ofstream(list, std::ios::binary) << c.list;
+    {
+      readings::Reader reader(MELIVANT_DICTIONARY_DIR, list);
+      const std::u16string_view text = u"囁 煌 謳";
+      EXPECT_EQ(Utf8(readings::Apply(text, reader.Read(text))), Utf8(c.rewritten)) << c.name;
+    }
+    std::filesystem::remove(list);
   }
-  std::filesystem::remove(list);
 }
 
 TEST(Readings, ReadOnlyInsideARangeWithTheLineAround) {
