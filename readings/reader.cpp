@@ -18,6 +18,7 @@ namespace {
 using internal::FromUtf8;
 using internal::IsHiragana;
 using internal::ToHiragana;
+using Order = Reader::Order;
 
 // The analysis runs line by line; a longer line is cut into pieces of at most this many code
 // units, after a pause (a blank or punctuation) where there is one, so that its cost stays linear.
@@ -103,9 +104,9 @@ std::vector<std::u16string> RepeatedReadings(std::u16string_view reading) {
 // Reads the kanji of one piece of text at a time.
 class PieceReader {
  public:
-  PieceReader(Analyzer& analyzer, const internal::KanjiList& kanji_list, std::u16string_view text,
-              std::vector<Replacement>& out)
-      : analyzer_(analyzer), kanji_list_(kanji_list), text_(text), out_(out) {}
+  PieceReader(Analyzer& analyzer, const internal::KanjiList& kanji_list, Order order,
+              std::u16string_view text, std::vector<Replacement>& out)
+      : analyzer_(analyzer), kanji_list_(kanji_list), order_(order), text_(text), out_(out) {}
 
   void Read(std::size_t begin, std::size_t end) {
     const std::u16string_view piece = text_.substr(begin, end - begin);
@@ -376,18 +377,22 @@ class PieceReader {
   };
 
   // Whether the next-best paths may change what is offered for the run of `parts`: whether some
-  // word of the analysis, on any path, reads the whole run otherwise than `parts.chosen`, unless
-  // the run is one replacement and that reading is the only other one and offered second already.
+  // word of the analysis, on any path, reads the whole run otherwise than `parts.chosen`. Where
+  // the run is one replacement with a reading, they can only add readings after the first
+  // choice: read quickly, they are not asked; by context, only for a reading that is not
+  // offered second already.
   bool MayReadOtherwise(const RunReplacements& parts) const {
     const std::vector<std::u16string>& offered = out_[parts.first].readings;
-    const std::u16string_view second =
-        parts.last - parts.first == 1 && offered.size() > 1 ? offered[1] : std::u16string_view();
+    const bool whole = parts.last - parts.first == 1;
+    if (whole && !offered.empty() && order_ == Order::kQuick) return false;
+    auto news = [&](const std::u16string& reading) {
+      if (reading == parts.chosen) return false;
+      return !whole || offered.size() < 2 || reading != offered[1];
+    };
     for (std::size_t end = parts.position + parts.length;; ++end) {
       for (const Analyzer::Token& word : analyzer_.EndingAt(byte_[end])) {
         const auto reading = RunReading(word, parts.position, parts.length);
-        if (reading && *reading != parts.chosen && (second.empty() || *reading != second)) {
-          return true;
-        }
+        if (reading && news(*reading)) return true;
       }
       // Such a word ends after kana alone.
       if (end == in_run_.size() || !IsHiragana(ToHiragana(Piece(end, end + 1)))) return false;
@@ -504,6 +509,7 @@ class PieceReader {
 
   Analyzer& analyzer_;
   const internal::KanjiList& kanji_list_;
+  Order order_;
   std::u16string_view text_;
   std::vector<Replacement>& out_;
   std::size_t begin_ = 0;      // of the piece being read, in `text_`
@@ -523,12 +529,12 @@ Reader::Reader(const std::filesystem::path& folder, const std::filesystem::path&
 
 Reader::~Reader() = default;
 
-std::vector<Replacement> Reader::Read(std::u16string_view text) {
-  return Read(text, 0, text.size());
+std::vector<Replacement> Reader::Read(std::u16string_view text, Order order) {
+  return Read(text, 0, text.size(), order);
 }
 
-std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begin,
-                                      std::size_t end) {
+std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begin, std::size_t end,
+                                      Order order) {
   end = std::min(end, text.size());
   begin = std::min(begin, end);
   // A range never splits a character in two.
@@ -553,7 +559,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
 
   std::vector<Replacement> found;
   ForEachPiece(text, context_begin, context_end, [&](std::size_t from, std::size_t to) {
-    PieceReader(*analyzer_, *kanji_list_, text, found).Read(from, to);
+    PieceReader(*analyzer_, *kanji_list_, order, text, found).Read(from, to);
   });
   std::vector<Replacement> inside;
   ApplyRemembered(text, found);
@@ -564,7 +570,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
       inside.push_back(std::move(replacement));
     } else if (from < to) {
       // Only part of this word is in the range: that part is read alone.
-      PieceReader(*analyzer_, *kanji_list_, text, inside).Read(from, to);
+      PieceReader(*analyzer_, *kanji_list_, order, text, inside).Read(from, to);
     }
   }
   return inside;

@@ -144,8 +144,9 @@ void KanjiReadings::Rewrite() {
   {
     const BusyCursor busy;
     try {
+      // The menus order each word's other readings by its line when they open.
       found = reader_->Read(Units(text), static_cast<std::size_t>(begin),
-                            static_cast<std::size_t>(end));
+                            static_cast<std::size_t>(end), readings::Reader::Order::kQuick);
     } catch (const std::exception& error) {
       failure = Reason(error);
     }

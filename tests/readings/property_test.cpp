@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "readings/readings.h"
@@ -96,6 +97,39 @@ TEST(ReadingsProperty, OnlyKanjiRunsChangeAndASecondRewriteChangesNothing) {
     if (begin == 0 && end == text.size()) {
       const std::u16string rewritten = readings::Apply(text, found);
       EXPECT_EQ(Utf8(readings::Apply(rewritten, reader.Read(rewritten))), Utf8(rewritten));
+    }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A quick read finds the same words with the same first choices as a read by context, and
+// offers no reading that the read by context does not.
+TEST(ReadingsProperty, AQuickReadChoosesAsAReadByContext) {
+  SKIP_WITHOUT_DICTIONARY();
+  readings::Reader& reader = test_support::SharedReader();
+  std::vector<std::u16string> texts = {u"空を見上げて石を投げた", u"心の行方を歩いていく",
+                                       u"菜の花畠に入日薄れ",     u"この花畠に",
+                                       u"如何にして志を清く持つ", u"今日は十分待った"};
+  std::mt19937 random(20261209);
+  for (int round = 0; round < 300; ++round) texts.push_back(RandomText(random));
+  for (const std::u16string& text : texts) {
+    SCOPED_TRACE(Utf8(text));
+    const auto quick = reader.Read(text, readings::Reader::Order::kQuick);
+    const auto by_context = reader.Read(text);
+    ASSERT_EQ(quick.size(), by_context.size());
+    for (std::size_t k = 0; k < quick.size(); ++k) {
+      EXPECT_EQ(quick[k].position, by_context[k].position);
+      EXPECT_EQ(quick[k].length, by_context[k].length);
+      ASSERT_EQ(quick[k].readings.empty(), by_context[k].readings.empty());
+      if (quick[k].readings.empty()) continue;
+      EXPECT_EQ(quick[k].readings.front(), by_context[k].readings.front());
+      for (const std::u16string& reading : quick[k].readings) {
+        EXPECT_NE(std::find(by_context[k].readings.begin(), by_context[k].readings.end(), reading),
+                  by_context[k].readings.end());
+      }
     }
   }
 }
