@@ -641,6 +641,16 @@ void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>&
         }
         chosen += ToHiragana(text.substr(copied, end - copied));
         if (whole && IsHiragana(chosen)) merged.readings.push_back(std::move(chosen));
+        // A word of one replacement offers that replacement's other readings too.
+        if (last == next + 1 && whole) {
+          const std::u16string before = ToHiragana(text.substr(start, first.position - start));
+          const std::u16string after = ToHiragana(
+              text.substr(first.position + first.length, end - first.position - first.length));
+          for (std::size_t k = 1; k < first.readings.size(); ++k) {
+            std::u16string other = before + first.readings[k] + after;
+            if (IsHiragana(other)) merged.readings.push_back(std::move(other));
+          }
+        }
         merged.readings = Distinct(std::move(merged.readings));
         out.push_back(std::move(merged));
         next = last;

@@ -131,6 +131,14 @@ bool KanjiReadings::Open() {
 
 void KanjiReadings::Rewrite() {
   if (!reader_ && !Open()) return;
+  if (remembered_.Changed()) {
+    // Edited by hand or by another copy of the program since it was read.
+    RememberedReadings::Contents kept = remembered_.Load();
+    reader_->Remember(std::move(kept.words));
+    if (!kept.bad_lines.empty()) {
+      messages_.Show(box_, messages::RememberedBadLines(remembered_.File(), kept.bad_lines));
+    }
+  }
   // The raw text counts a line break as one code unit, as the cursor positions do.
   const QString text = box_->document()->toRawText();
   const QTextCursor selection = box_->textCursor();

@@ -128,7 +128,24 @@ RememberedReadings::RememberedReadings(QString file) : file_(std::move(file)) {}
 RememberedReadings::Contents RememberedReadings::Load() {
   QFile file(file_);
   known_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  return Parse(known_);
+  file.close();
+  Stamp();
+  if (unsaved_.empty()) return Parse(known_);
+  Contents contents = Parse(Merge(known_, unsaved_));
+  contents.bad_lines = Parse(known_).bad_lines;
+  return contents;
+}
+
+bool RememberedReadings::Changed() const {
+  const QFileInfo now(file_);
+  return now.exists() ? now.lastModified() != known_time_ || now.size() != known_size_
+                      : known_size_ >= 0;
+}
+
+void RememberedReadings::Stamp() {
+  const QFileInfo now(file_);
+  known_time_ = now.exists() ? now.lastModified() : QDateTime();
+  known_size_ = now.exists() ? now.size() : -1;
 }
 
 RememberedReadings::Outcome RememberedReadings::Set(const QString& word, const QString& reading) {
@@ -144,6 +161,7 @@ RememberedReadings::Outcome RememberedReadings::Set(const QString& word, const Q
   } else {
     known_.clear();
   }
+  Stamp();
   const QByteArray merged = Merge(known_, unsaved_);
   Outcome outcome{Parse(merged), {}};
   if (std::vector<int> bad_lines = Parse(known_).bad_lines; !bad_lines.empty()) {
@@ -159,6 +177,7 @@ RememberedReadings::Outcome RememberedReadings::Set(const QString& word, const Q
   if (out.open(QIODevice::WriteOnly) && out.write(merged) == merged.size() && out.commit()) {
     known_ = merged;
     unsaved_.clear();
+    Stamp();
   } else {
     outcome.error = out.errorString();
   }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <string>
 #include <utility>
@@ -35,8 +36,11 @@ class RememberedReadings {
 
   const QString& File() const { return file_; }
 
-  // Reads the file; nothing when there is none.
+  // Reads the file, with the changes of this run that it does not hold; nothing when there is
+  // none.
   Contents Load();
+  // Whether the file changed since it was last read or written, by hand or by another copy.
+  bool Changed() const;
 
   // What a change left: the readings kept now, with the changes of this run that the file does
   // not hold, and why the file was not written: its bad lines, or else `error`; neither when it
@@ -50,8 +54,13 @@ class RememberedReadings {
   Outcome Set(const QString& word, const QString& reading);
 
  private:
+  void Stamp();
+
   QString file_;
   QByteArray known_;  // the file's bytes as last read or written
+  // When the file was last modified, and its size, as last read or written.
+  QDateTime known_time_;
+  qint64 known_size_ = -1;
   // The changes of this run that the file does not hold yet, oldest first; an empty reading
   // forgets the word.
   std::vector<std::pair<QString, QString>> unsaved_;

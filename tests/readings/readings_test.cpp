@@ -126,6 +126,7 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
                    {u"小鮒", u"こぶな"},
                    {u"今日中", u"きょうぢゅう"},
                    {u"今日", u"こんにち"},
+                   {u"明日", u"あす"},
                    {u"夢", u"ゆ め"}});  // refused
   const struct {
     std::u16string_view text;
@@ -143,10 +144,11 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
     EXPECT_EQ(Utf8(readings::Apply(c.text, reader.Read(c.text))), Utf8(c.rewritten))
         << Utf8(c.text);
   }
-  // The dictionary's reading stays on offer.
-  const std::vector<readings::Replacement> found = reader.Read(u"今日");
+  // The dictionary's readings stay on offer, its first choice first.
+  const std::vector<readings::Replacement> found = reader.Read(u"明日");
   ASSERT_EQ(found.size(), 1u);
-  EXPECT_EQ(found[0].readings, (std::vector<std::u16string>{u"こんにち", u"きょう"}));
+  EXPECT_EQ(found[0].readings,
+            (std::vector<std::u16string>{u"あす", u"あした", u"あけび", u"みょうにち"}));
   EXPECT_EQ(reader.Kept(u"本気"), u"マジ");
   EXPECT_EQ(reader.Kept(u"夢"), std::nullopt);
 }

@@ -592,6 +592,35 @@ TEST_F(KanjiReadingsTest, RunningOutOfMemoryIsToldAndChangesNothing) {
   EXPECT_EQ(file.readAll(), many);
 }
 
+TEST_F(KanjiReadingsTest, F7TakesTheReadingsAddedToTheFileMeanwhile) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Type(QStringLiteral(u"明日"));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"あした"));
+  const QString path = ui::RememberedReadingsFile();
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  {
+    QFile file(path);  // as by hand, or by another copy of the program
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(QStringLiteral(u"明日\tあす\n").toUtf8());
+  }
+  Type(QStringLiteral(u"明日"));
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"あす"));
+  {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("not a reading\n");
+  }
+  Type(QStringLiteral(u"明日"));
+  PressF7();
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"あす"));
+  ASSERT_EQ(presenter_.shown.size(), 1u);  // told once
+  EXPECT_TRUE(presenter_.shown[0].message.text.contains(QStringLiteral(u"第 2 行")));
+}
+
 TEST_F(KanjiReadingsTest, AFileWithABadLineIsToldOnceAndNeverWritten) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   const QString path = ui::RememberedReadingsFile();
