@@ -6,6 +6,7 @@
 
 #include "readings/align.h"
 #include "readings/analyzer.h"
+#include "readings/given.h"
 #include "readings/kanji_list.h"
 #include "readings/numbers.h"
 #include "readings/readings.h"
@@ -520,6 +521,71 @@ class PieceReader {
   std::vector<Analyzer::Path> paths_;
 };
 
+// The readings of text[start, end) that the replacements found[first, last) inside it give: the
+// kana between them read as themselves, each replacement by its first reading, and where there
+// is one replacement, by each of its readings too. None where one of them has no reading or the
+// text between them is not kana.
+std::vector<std::u16string> ReadingsOfSpan(std::u16string_view text, std::size_t start,
+                                           std::size_t end, const std::vector<Replacement>& found,
+                                           std::size_t first, std::size_t last) {
+  if (first == last || found[first].position < start ||
+      found[last - 1].position + found[last - 1].length > end) {
+    return {};
+  }
+  std::vector<std::u16string> readings(1);
+  std::size_t copied = start;
+  for (std::size_t k = first; k < last; ++k) {
+    if (found[k].readings.empty()) return {};
+    readings[0] += ToHiragana(text.substr(copied, found[k].position - copied));
+    readings[0] += found[k].readings.front();
+    copied = found[k].position + found[k].length;
+  }
+  readings[0] += ToHiragana(text.substr(copied, end - copied));
+  if (last == first + 1) {
+    const std::u16string before = ToHiragana(text.substr(start, found[first].position - start));
+    const std::u16string after = ToHiragana(text.substr(copied, end - copied));
+    for (std::size_t k = 1; k < found[first].readings.size(); ++k) {
+      readings.push_back(before + found[first].readings[k] + after);
+    }
+  }
+  std::erase_if(readings, [](const std::u16string& reading) { return !IsHiragana(reading); });
+  return readings;
+}
+
+// Puts the readings that text[from, to) gives in brackets in the place of the replacements
+// `found` (in order) of their kanji, each as one replacement of the kanji and the brackets, with
+// the dictionary's readings after the given one.
+void ApplyGiven(std::u16string_view text, std::size_t from, std::size_t to,
+                std::vector<Replacement>& found) {
+  const std::vector<internal::GivenReading> given =
+      internal::GivenReadings(text.substr(from, to - from));
+  if (given.empty()) return;
+  std::vector<Replacement> out;
+  out.reserve(found.size() + given.size());
+  std::size_t next = 0;  // the first of `found` not yet in `out`
+  for (const internal::GivenReading& reading : given) {
+    const std::size_t start = from + reading.position;
+    const std::size_t end = start + reading.length;
+    while (next < found.size() && found[next].position + found[next].length <= start) {
+      out.push_back(std::move(found[next++]));
+    }
+    std::size_t last = next;
+    while (last < found.size() && found[last].position < end) ++last;
+    Replacement replacement{start, reading.length, {reading.reading}, false, true};
+    const std::size_t base = from + reading.base;
+    for (std::u16string& other :
+         ReadingsOfSpan(text, base, base + reading.base_length, found, next, last)) {
+      replacement.readings.push_back(std::move(other));
+    }
+    replacement.readings = Distinct(std::move(replacement.readings));
+    out.push_back(std::move(replacement));
+    next = last;
+  }
+  std::move(found.begin() + static_cast<std::ptrdiff_t>(next), found.end(),
+            std::back_inserter(out));
+  found = std::move(out);
+}
+
 }  // namespace
 
 Reader::Reader(const std::filesystem::path& folder, const std::filesystem::path& kanji_list)
@@ -563,6 +629,8 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
   });
   std::vector<Replacement> inside;
   ApplyRemembered(text, found);
+  // The readings that the lyrics give win over those kept and the dictionary's.
+  ApplyGiven(text, context_begin, context_end, found);
   for (Replacement& replacement : found) {
     const std::size_t from = std::max(begin, replacement.position);
     const std::size_t to = std::min(end, replacement.position + replacement.length);
@@ -628,28 +696,10 @@ void Reader::ApplyRemembered(std::u16string_view text, std::vector<Replacement>&
             (!out.empty() && out.back().position + out.back().length > start)) {
           continue;
         }
-        // The dictionary's reading of the word comes second, where it reads all of it.
+        // The dictionary's readings of the word come after the kept one.
         Replacement merged{start, size, {kept->second}, false};
-        std::u16string chosen;
-        bool whole = true;
-        std::size_t copied = start;
-        for (std::size_t k = next; k < last && whole; ++k) {
-          whole = !found[k].readings.empty();
-          chosen += ToHiragana(text.substr(copied, found[k].position - copied));
-          if (whole) chosen += found[k].readings.front();
-          copied = found[k].position + found[k].length;
-        }
-        chosen += ToHiragana(text.substr(copied, end - copied));
-        if (whole && IsHiragana(chosen)) merged.readings.push_back(std::move(chosen));
-        // A word of one replacement offers that replacement's other readings too.
-        if (last == next + 1 && whole) {
-          const std::u16string before = ToHiragana(text.substr(start, first.position - start));
-          const std::u16string after = ToHiragana(
-              text.substr(first.position + first.length, end - first.position - first.length));
-          for (std::size_t k = 1; k < first.readings.size(); ++k) {
-            std::u16string other = before + first.readings[k] + after;
-            if (IsHiragana(other)) merged.readings.push_back(std::move(other));
-          }
+        for (std::u16string& reading : ReadingsOfSpan(text, start, end, found, next, last)) {
+          merged.readings.push_back(std::move(reading));
         }
         merged.readings = Distinct(std::move(merged.readings));
         out.push_back(std::move(merged));

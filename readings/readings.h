@@ -40,6 +40,10 @@ struct Replacement {
   // Whether the readings are a guess: no dictionary word holds these kanji, so they are read one
   // by one, from the dictionary's entry for the kanji alone or from the list of readings per kanji.
   bool guess = false;
+  // Whether the lyrics give the reading themselves, in brackets after the kanji (運命（さだめ）,
+  // ｜君《きみ》): the replacement then holds the brackets too, and the given reading, as
+  // written, comes first.
+  bool given = false;
 
   friend bool operator==(const Replacement&, const Replacement&) = default;
 };

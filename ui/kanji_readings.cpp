@@ -190,8 +190,10 @@ void KanjiReadings::Rewrite() {
     if (read(replacement)) {
       const QString reading = FromUnits(replacement.readings.front());
       mark.length = int(reading.size());
-      mark.kind = replacement.guess ? MarkKind::kGuess : MarkKind::kRead;
-      mark.to_check = replacement.guess || replacement.readings.size() > 1;
+      mark.kind = replacement.given   ? MarkKind::kGiven
+                  : replacement.guess ? MarkKind::kGuess
+                                      : MarkKind::kRead;
+      mark.to_check = !replacement.given && (replacement.guess || replacement.readings.size() > 1);
       mark.word = marks.WordOf(original, reading);
       delta += mark.length - length;
     } else {

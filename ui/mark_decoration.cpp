@@ -31,6 +31,9 @@ QTextCharFormat MarkFormat(const Mark& mark) {
     case MarkKind::kGuess:
       format.setBackground(QColor(0x4F, 0x2F, 0x5F));
       break;
+    case MarkKind::kGiven:
+      format.setBackground(QColor(0x1F, 0x4F, 0x3F));
+      break;
     case MarkKind::kUnread:
       format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
       format.setUnderlineColor(QColor(0xFF, 0x40, 0x40));
@@ -128,6 +131,10 @@ QString MarkDecoration::ToolTipAt(int position) const {
     const QString original = marks_.WordAt(mark.word).original;
     if (mark.kind == MarkKind::kUnread) {
       return QStringLiteral(u"词典里没有这些汉字的读音，请自己改写");
+    }
+    if (mark.kind == MarkKind::kGiven) {
+      return QStringLiteral(u"原文：%1（读音是歌词里括号中给出的，右键可选择其他读音）")
+          .arg(original);
     }
     if (mark.kind == MarkKind::kGuess) {
       return QStringLiteral(u"原文：%1（读音是猜的，按 F8 逐个检查，右键可选择其他读音）")

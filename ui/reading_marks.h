@@ -16,6 +16,7 @@ enum class MarkKind : std::uint8_t {
   kRead,    // rewritten with the dictionary's reading
   kGuess,   // rewritten with a reading guessed kanji by kanji
   kUnread,  // left as it was: nothing reads it
+  kGiven,   // rewritten with the reading that the lyrics give in brackets after it
 };
 
 // A word that F7 rewrote or could not read: where it is, and which of ReadingMarks' words it is.
@@ -24,7 +25,7 @@ struct Mark {
   int length = 0;
   std::uint32_t word = 0;
   MarkKind kind = MarkKind::kRead;
-  bool to_check = false;  // more than one reading was on offer, or it is a guess
+  bool to_check = false;  // more than one reading was on offer, or it is a guess; never given
 
   friend bool operator==(const Mark&, const Mark&) = default;
 };

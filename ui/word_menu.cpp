@@ -100,8 +100,9 @@ void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
   if (const auto reading = reader_ ? reader_->Kept(Units(original)) : std::nullopt) {
     kept = FromUnits(*reading);
   }
-  // Only a reading can be kept: not the kanji that 原文 put back.
-  if (kept != current && readings::IsReading(Units(original), Units(current))) {
+  // Only a reading can be kept: not the kanji that 原文 put back, nor what the lyrics give.
+  if (kept != current && mark.kind != MarkKind::kGiven &&
+      readings::IsReading(Units(original), Units(current))) {
     add(QStringLiteral(u"记住「%1」读作「%2」").arg(original, current), [this, original, current] {
       Guarded([&] { Remember(original, current); }, messages::RememberFailed);
     });

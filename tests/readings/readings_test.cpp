@@ -153,6 +153,45 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
   EXPECT_EQ(reader.Kept(u"夢"), std::nullopt);
 }
 
+TEST(Readings, TakeTheReadingsTheLyricsGiveInBrackets) {
+  SKIP_WITHOUT_DICTIONARY();
+  const struct {
+    std::u16string_view text;
+    std::u16string_view rewritten;
+    std::u16string_view original;  // of the given reading's word; empty: none is given
+  } kCases[] = {
+      {u"運命（さだめ）の人", u"さだめのひと", u"運命（さだめ）"},
+      {u"本気(マジ)で", u"マジで", u"本気(マジ)"},  // katakana as written
+      {u"地球《ほし》", u"ほし", u"地球《ほし》"},
+      {u"未来《あした》ー", u"あしたー", u"未来《あした》"},
+      {u"｜君の名《きみのな》は", u"きみのなは", u"｜君の名《きみのな》"},
+      {u"夢|見る人《ゆめみるひと》", u"ゆめゆめみるひと", u"|見る人《ゆめみるひと》"},
+      {u"今日(Dream)", u"きょう(Dream)", u""},
+      {u"夢（×2）", u"ゆめ（×2）", u""},
+      {u"夢（）", u"ゆめ（）", u""},
+      {u"ゆめ（ゆめ）", u"ゆめ（ゆめ）", u""},
+      {u"運命（さだめ", u"うんめい（さだめ", u""},
+      {u"運命（さだめ)", u"うんめい（さだめ)", u""},  // brackets of two kinds
+      {u"運命（さだめ）（うんめい）", u"さだめ（うんめい）", u"運命（さだめ）"},
+      {u"｜ゆめ《ゆめ》", u"｜ゆめ《ゆめ》", u""},  // a base without kanji
+  };
+  for (const auto& c : kCases) {
+    const std::vector<readings::Replacement> found = SharedReader().Read(c.text);
+    EXPECT_EQ(Utf8(readings::Apply(c.text, found)), Utf8(c.rewritten)) << Utf8(c.text);
+    const auto given = std::find_if(found.begin(), found.end(),
+                                    [](const readings::Replacement& r) { return r.given; });
+    EXPECT_EQ(Utf8(given == found.end() ? u"" : c.text.substr(given->position, given->length)),
+              Utf8(c.original))
+        << Utf8(c.text);
+  }
+  // The dictionary's readings come after the given one, and a reading kept gives way to it.
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR);
+  reader.Remember({{u"運命", u"うんめい"}});
+  const std::vector<readings::Replacement> found = reader.Read(u"運命（さだめ）");
+  ASSERT_EQ(found.size(), 1u);
+  EXPECT_EQ(found[0].readings, (std::vector<std::u16string>{u"さだめ", u"うんめい"}));
+}
+
 TEST(Readings, KeepOnlyKanaForAWordOfKanji) {
   const struct {
     std::u16string_view word;

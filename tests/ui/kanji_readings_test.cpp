@@ -209,6 +209,31 @@ TEST_F(KanjiReadingsTest, AMarkedWordOffersItsReadingsAndTheOriginalUntilItIsEdi
   EXPECT_EQ(Find(*MenuAt(1), QStringLiteral(u"原文：今日")), nullptr);
 }
 
+TEST_F(KanjiReadingsTest, AReadingGivenInBracketsIsTakenAndNeedsNoCheck) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  const QString lyrics = QStringLiteral(u"運命（さだめ）の夢 ｜本気《マジ》");
+  Input()->setPlainText(lyrics);
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"さだめのゆめ マジ"));
+  {
+    const std::unique_ptr<QMenu> menu = MenuAt(1);
+    EXPECT_TRUE(Find(*menu, QStringLiteral(u"さだめ"))->isChecked());
+    EXPECT_NE(Find(*menu, QStringLiteral(u"うんめい")), nullptr);
+    EXPECT_NE(Find(*menu, QStringLiteral(u"原文：運命（さだめ）")), nullptr);
+    for (const QAction* action : menu->actions()) {
+      EXPECT_FALSE(action->text().startsWith(QStringLiteral(u"记住")))
+          << action->text().toStdString();
+    }
+  }
+  EXPECT_NE(Find(*MenuAt(7), QStringLiteral(u"原文：｜本気《マジ》")), nullptr);
+  Press(Qt::Key_F8);  // nothing to check
+  EXPECT_EQ(OpenMenu(), nullptr);
+  CloseMenu();
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  EXPECT_EQ(Input()->toPlainText(), lyrics);
+}
+
 TEST_F(KanjiReadingsTest, AGuessedReadingHasAMarkAndAMenuThatSaySo) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();

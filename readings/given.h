@@ -1,0 +1,28 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Readings that lyrics give for their kanji themselves (furigana), as people post lyrics: in
+// brackets right after a kanji run (運命（さだめ）, 本気(マジ), 地球《ほし》), or in the ruby
+// notation ｜base《reading》, where the bar marks where the base starts.
+namespace readings::internal {
+
+struct GivenReading {
+  std::size_t position;     // of the bar, or else of the base
+  std::size_t length;       // of the bar, the base and the brackets
+  std::size_t base;         // where the base starts
+  std::size_t base_length;  // and its length
+  std::u16string reading;   // as written: hiragana or katakana
+};
+
+// The readings that `text` gives, in order; brackets that hold anything but kana, empty ones and
+// those after kana give none.
+std::vector<GivenReading> GivenReadings(std::u16string_view text);
+
+}  // namespace readings::internal
