@@ -26,8 +26,8 @@ QString Text(const QString& html) {
   return QTextDocumentFragment::fromHtml(html).toPlainText().trimmed();
 }
 
-// What was copied: browsers on Windows wrap it in <!--StartFragment--> and <!--EndFragment-->,
-// after a header of offsets and the page's <head>.
+// What was copied: on Windows it comes between <!--StartFragment--> and <!--EndFragment-->, after
+// a header of offsets and some of the page around it, whose rubies are not in the plain text.
 QString Fragment(const QString& html) {
   static const QRegularExpression start(QStringLiteral(R"(<!--\s*StartFragment\s*-->)"), kOptions);
   static const QRegularExpression end(QStringLiteral(R"(<!--\s*EndFragment\s*-->)"), kOptions);
@@ -37,7 +37,6 @@ QString Fragment(const QString& html) {
     const qsizetype to = html.indexOf(end, from);
     if (to >= 0) return html.mid(from, to - from);
   }
-  if (html.startsWith(QLatin1String("Version:"))) return html.mid(html.indexOf(u'<'));
   return html;
 }
 

@@ -26,14 +26,14 @@ QString Firefox(const QString& fragment) {
          fragment;
 }
 
-// The clipboard's HTML format on Windows as it comes, with the header of offsets and what
-// surrounds the selection on the page.
+// The clipboard's HTML format on Windows as it comes, with the header of offsets and some of the
+// page around the selection: here a heading with a ruby of its own.
 QString WindowsClipboard(const QString& fragment) {
   return QStringLiteral(
-             "Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000330\r\n"
-             "StartFragment:0000000190\r\nEndFragment:0000000294\r\n"
-             "<html><head><title>歌詞</title></head><body>\r\n<h1>夜空の歌</h1>"
-             "<!--StartFragment-->") +
+             "Version:0.9\r\nStartHTML:0000000105\r\nEndHTML:0000000350\r\n"
+             "StartFragment:0000000210\r\nEndFragment:0000000314\r\n"
+             "<html><head><title>歌詞</title></head><body>\r\n"
+             "<h1><ruby>歌<rt>うた</rt></ruby>の夜</h1><!--StartFragment-->") +
          fragment + QStringLiteral("<!--EndFragment-->\r\n</body>\r\n</html>");
 }
 
@@ -59,9 +59,11 @@ TEST(TextWithRubyReadings, WritesEachRubyOfThePlainTextInBracketsAfterItsBase) {
       {"a base that stands alone before its ruby", QStringLiteral("運命 運命さだめ\n"),
        Firefox(QStringLiteral("運命 <ruby>運命<rt>さだめ</rt></ruby><br>")),
        QStringLiteral("運命 運命（さだめ）\n")},
-      {"the page's own brackets, under the Windows header", QStringLiteral("涙《なみだ》"),
-       WindowsClipboard(QStringLiteral("<ruby>涙<rp>《</rp><rt>なみだ</rt><rp>》</rp></ruby>")),
-       QStringLiteral("涙（なみだ）")},
+      {"the page's own brackets, under the Windows header",
+       QStringLiteral("涙《なみだ》の歌うたい"),
+       WindowsClipboard(
+           QStringLiteral("<ruby>涙<rp>《</rp><rt>なみだ</rt><rp>》</rp></ruby>の歌うたい")),
+       QStringLiteral("涙（なみだ）の歌うたい")},
       {"no plain text: the HTML's own, selection only", QString(),
        WindowsClipboard(QStringLiteral("<p><ruby>空<rt>そら</rt></ruby>へ</p><p>&amp;</p>")),
        QStringLiteral("空（そら）へ\n&")},
