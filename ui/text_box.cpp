@@ -3,10 +3,13 @@
 
 #include "ui/text_box.h"
 
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextLayout>
+
+#include "ui/ruby_paste.h"
 
 namespace ui {
 namespace {
@@ -15,10 +18,35 @@ namespace {
 // layouts would only cost memory.
 constexpr int kLongParagraph = 4096;
 
+// A plain text box that takes a paste of lyrics with ruby readings as 運命（さだめ）, the reading
+// kept in brackets after its word, rather than with the reading glued to it.
+class TextBox : public QPlainTextEdit {
+ public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+ protected:
+  bool canInsertFromMimeData(const QMimeData* source) const override {
+    return HasRuby(source) || QPlainTextEdit::canInsertFromMimeData(source);
+  }
+
+  void insertFromMimeData(const QMimeData* source) override {
+    if (HasRuby(source)) {
+      insertPlainText(TextWithRubyReadings(source->text(), source->html()));
+    } else {
+      QPlainTextEdit::insertFromMimeData(source);
+    }
+  }
+
+ private:
+  static bool HasRuby(const QMimeData* source) {
+    return source->hasHtml() && HasRubyReadings(source->html());
+  }
+};
+
 }  // namespace
 
 QPlainTextEdit* CreateTextBox(QWidget* parent, const QString& accessible_name) {
-  auto* box = new QPlainTextEdit(parent);
+  auto* box = new TextBox(parent);
   box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
   box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

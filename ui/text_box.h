@@ -11,7 +11,8 @@ class QWidget;
 namespace ui {
 
 // A multi-line text box whose long lines wrap at its width, with a vertical scroll bar only, and
-// Tab to move on to the next control.
+// Tab to move on to the next control; a paste with ruby readings gets each in brackets after its
+// word.
 QPlainTextEdit* CreateTextBox(QWidget* parent, const QString& accessible_name);
 
 // Keeps the text layout of each long paragraph that `box` shows once it has been made. Qt's plain

@@ -6,10 +6,12 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
+#include <QClipboard>
 #include <QFontInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -455,6 +457,32 @@ TEST_F(MainWindowTest, InputKeepsTheLayoutOfLongParagraphs) {
   cursor.setPosition(1000);
   cursor.insertText(QStringLiteral("\n"));  // splits the paragraph: its second half is new
   EXPECT_TRUE(Input()->document()->lastBlock().layout()->cacheEnabled());
+}
+
+// Ctrl+V of what a browser copies from a lyric page, with its readings as HTML ruby, or not.
+TEST_F(MainWindowTest, PastingRubyPutsEachReadingInBracketsAfterItsWord) {
+  struct {
+    QString plain;
+    QString html;
+    QString expected;
+  } const cases[] = {
+      {QStringLiteral("運命さだめの人\n二人"),
+       QStringLiteral(
+           "<meta charset=\"utf-8\"><p><ruby>運命<rt>さだめ</rt></ruby>の人</p><p>二人</p>"),
+       QStringLiteral("歌：運命（さだめ）の人\n二人")},
+      {QStringLiteral("運命さだめ"), QString(), QStringLiteral("歌：運命さだめ")},
+      {QString(), QStringLiteral("<b>運命</b>"), QStringLiteral("歌：")},
+  };
+  for (const auto& c : cases) {
+    auto* copied = new QMimeData;
+    if (!c.plain.isNull()) copied->setText(c.plain);
+    if (!c.html.isNull()) copied->setHtml(c.html);
+    QApplication::clipboard()->setMimeData(copied);
+    Input()->setPlainText(QStringLiteral("歌："));
+    Input()->moveCursor(QTextCursor::End);
+    QTest::keyClick(Input(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Input()->toPlainText(), c.expected) << c.html.toStdString();
+  }
 }
 
 }  // namespace
