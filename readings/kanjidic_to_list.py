@@ -8,8 +8,8 @@ on readings in katakana and kun readings in hiragana, with "." before a kun read
 and "-" on affixes; T1 and T2 start name and radical readings. The list is UTF-8, one kanji a
 line: the kanji, a tab, and its readings in hiragana separated by "|": each kun reading without
 its ending first (ささや.く: ささや), then the noun form of each kun verb (ささやき), then the on
-readings. Affixes, name readings and every other field (the frequency codes among them) are left
-out.
+readings. A kanji that has none of these takes its name or radical readings. Affixes and every
+other field (the frequency codes among them) are left out.
 """
 
 import argparse
@@ -41,24 +41,35 @@ def is_kana(text):
     return bool(text) and all("ぁ" <= c <= "ゖ" or c == "ー" for c in text)
 
 
+def distinct(readings):
+    kept = []
+    for reading in readings:
+        if reading and is_kana(reading) and reading not in kept:
+            kept.append(reading)
+    return kept
+
+
 def readings_of(kanji, fields):
-    stems, nouns, ons = [], [], []
+    stems, nouns, ons, names = [], [], [], []
+    ordinary = True  # before T1 (name readings) and T2 (radical names)
     for field in fields:
-        if field in ("T1", "T2") or field.startswith("{"):
+        if field.startswith("{"):
             break
+        if field in ("T1", "T2"):
+            ordinary = False
+            continue
         if "-" in field:
             continue
         if "ァ" <= field[0] <= "ヶ":
-            ons.append(hiragana(field))
+            (ons if ordinary else names).append(hiragana(field))
         elif "ぁ" <= field[0] <= "ゖ":
             stem, _, ending = field.partition(".")
-            stems.append(stem)
-            nouns.append(noun_form(kanji, stem, ending))
-    readings = []
-    for reading in stems + nouns + ons:
-        if reading and is_kana(reading) and reading not in readings:
-            readings.append(reading)
-    return readings
+            if ordinary:
+                stems.append(stem)
+                nouns.append(noun_form(kanji, stem, ending))
+            else:
+                names.append(stem)
+    return distinct(stems + nouns + ons) or distinct(names)
 
 
 def main():
@@ -79,7 +90,8 @@ def main():
         readings = readings_of(fields[0], fields[1:])
         if readings:
             entries.append(f"{fields[0]}\t{'|'.join(readings)}")
-    if len(entries) < 6000:
+    # Every kanji of JIS X 0208 has a reading.
+    if len(entries) < 6355:
         sys.exit(f"kanjidic_to_list.py: {args.kanjidic} gave only {len(entries)} kanji")
     header = (
         "# Readings per kanji, from KANJIDIC (Debian package kanjidic), by kanjidic_to_list.py of\n"
