@@ -10,6 +10,25 @@
 #include "readings/script.h"
 
 namespace readings::internal {
+namespace {
+
+// Whether `readings` is readings separated by |, each in hiragana and perhaps with "." before
+// the hiragana of its ending.
+bool IsKanjiReadingList(std::u16string_view readings) {
+  std::u16string without_dots(readings);
+  for (std::size_t start = 0; start < readings.size();) {
+    const std::size_t bar = std::min(readings.find(u'|', start), readings.size());
+    const std::size_t dot = readings.substr(start, bar - start).find(u'.');
+    if (dot != std::u16string_view::npos) {
+      if (dot == 0 || start + dot + 1 == bar) return false;
+      without_dots[start + dot] = u'|';  // the stem and the ending as two readings
+    }
+    start = bar + 1;
+  }
+  return IsReadingList(without_dots);
+}
+
+}  // namespace
 
 KanjiList KanjiList::Load(const std::filesystem::path& file) {
   KanjiList list;
@@ -26,7 +45,7 @@ KanjiList KanjiList::Load(const std::filesystem::path& file) {
     const CodePoint kanji = CodePointAt(line, 0);
     const std::u16string_view readings = line.substr(std::min(kanji.size + 1, line.size()));
     if (!IsKanji(kanji.value) || line.size() <= kanji.size + 1 || line[kanji.size] != u'\t' ||
-        !IsReadingList(readings)) {
+        !IsKanjiReadingList(readings)) {
       continue;
     }
     list.readings_.emplace(kanji.value, readings);
@@ -34,9 +53,27 @@ KanjiList KanjiList::Load(const std::filesystem::path& file) {
   return list;
 }
 
-std::vector<std::u16string> KanjiList::ReadingsOf(char32_t kanji) const {
+std::vector<std::u16string> KanjiList::ReadingsOf(char32_t kanji, std::u16string_view after) const {
   const auto found = readings_.find(kanji);
-  return found == readings_.end() ? std::vector<std::u16string>() : SplitReadings(found->second);
+  if (found == readings_.end()) return {};
+  std::vector<std::u16string> fitting;
+  std::vector<std::u16string> alone;
+  std::vector<std::u16string> unfitting;
+  for (std::u16string& reading : SplitReadings(found->second)) {
+    const std::size_t dot = reading.find(u'.');
+    if (dot == std::u16string::npos) {
+      alone.push_back(std::move(reading));
+    } else {
+      const bool fits = after.starts_with(std::u16string_view(reading).substr(dot + 1));
+      reading.resize(dot);
+      (fits ? fitting : unfitting).push_back(std::move(reading));
+    }
+  }
+  fitting.insert(fitting.end(), std::make_move_iterator(alone.begin()),
+                 std::make_move_iterator(alone.end()));
+  fitting.insert(fitting.end(), std::make_move_iterator(unfitting.begin()),
+                 std::make_move_iterator(unfitting.end()));
+  return fitting;
 }
 
 }  // namespace readings::internal

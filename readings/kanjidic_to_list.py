@@ -6,10 +6,11 @@
 KANJIDIC (Debian's kanjidic package) is EUC-JP, one kanji a line: the kanji, index codes, then
 on readings in katakana and kun readings in hiragana, with "." before a kun reading's kana ending
 and "-" on affixes; T1 and T2 start name and radical readings. The list is UTF-8, one kanji a
-line: the kanji, a tab, and its readings in hiragana separated by "|": each kun reading without
-its ending first (ささや.く: ささや), then the noun form of each kun verb (ささやき), then the on
-readings. A kanji that has none of these takes its name or radical readings. Affixes and every
-other field (the frequency codes among them) are left out.
+line: the kanji, a tab, and its readings in hiragana separated by "|": each kun reading first,
+with "." before its ending where it has one (ささや.く: the kanji reads ささや where く follows),
+then the noun form of each kun verb (ささやき), then the on readings. A kanji that has none of
+these takes its name or radical readings. Affixes and every other field (the frequency codes
+among them) are left out.
 """
 
 import argparse
@@ -41,10 +42,16 @@ def is_kana(text):
     return bool(text) and all("ぁ" <= c <= "ゖ" or c == "ー" for c in text)
 
 
+def is_reading(text):
+    """Whether text is kana, or a kun stem, a dot and the kana of its ending."""
+    stem, dot, ending = text.partition(".")
+    return is_kana(stem) and (not dot or is_kana(ending))
+
+
 def distinct(readings):
     kept = []
     for reading in readings:
-        if reading and is_kana(reading) and reading not in kept:
+        if reading and is_reading(reading) and reading not in kept:
             kept.append(reading)
     return kept
 
@@ -65,7 +72,7 @@ def readings_of(kanji, fields):
         elif "ぁ" <= field[0] <= "ゖ":
             stem, _, ending = field.partition(".")
             if ordinary:
-                stems.append(stem)
+                stems.append(f"{stem}.{ending}" if ending else stem)
                 nouns.append(noun_form(kanji, stem, ending))
             else:
                 names.append(stem)

@@ -62,6 +62,9 @@ void ForEachPiece(std::u16string_view text, std::size_t begin, std::size_t end, 
 // (お母さん).
 constexpr std::size_t kLongestKanaBefore = 8;
 
+// The most kana of a kun reading's ending that tell a guessed kanji's reading (囁く).
+constexpr std::size_t kLongestEnding = 4;
+
 // How many of the analyser's best paths are looked at for other readings of a whole kanji run.
 constexpr std::size_t kPaths = 10;
 
@@ -310,7 +313,13 @@ class PieceReader {
       const auto [c, size] = internal::CodePointAt(text_.substr(begin_), k);
       if (in_run_[k] && !(IsRepeatMark(c) && ReadRepeatMark(k))) {
         std::vector<std::u16string> readings = ReadingsOfCharacters(k, k + size);
-        for (std::u16string& listed : kanji_list_.ReadingsOf(c)) {
+        // The okurigana after the kanji tell which of its readings fit.
+        std::size_t after = k + size;
+        while (after < in_run_.size() && after - (k + size) < kLongestEnding &&
+               internal::IsHiraganaLetter(text_[begin_ + after])) {
+          ++after;
+        }
+        for (std::u16string& listed : kanji_list_.ReadingsOf(c, Piece(k + size, after))) {
           readings.push_back(std::move(listed));
         }
         readings = Distinct(std::move(readings));

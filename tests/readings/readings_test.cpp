@@ -53,7 +53,10 @@ TEST(Readings, RewriteOnlyTheKanji) {
       {u"時々 人々 高々 各々", u"ときどき ひとびと たかだか おのおの"},  // 々 in a word
       {u"黒々 赤々 次々", u"くろぐろ あかあか つぎつぎ"},  // 々 repeats, voiced where it can
       {u"々と の々", u"々と の々"},                        // nothing to repeat
-      {u"囁 謳", u"ささや うた"},  // kanji no word holds, guessed from the list
+      // Kanji no word holds, guessed from the list: by the reading whose ending follows,
+      // else by one that stands alone.
+      {u"囁 謳", u"ささやき うたい"},
+      {u"囁く 煌めく 煌の空", u"ささやく きらめく きらめきのそら"},
       {u"Ｘ線 三ヶ月 ヶ月", u"えっくすせん さんかげつ かげつ"},  // other characters in a word
       {u"言い合い", u"いいあい"},
       {u"〇時 零時", u"れいじ れいじ"},
@@ -92,7 +95,7 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
       {u"黒々", {u"くろぐろ", u"くろくろ"}},
       // No dictionary word holds these: a reading with a voiced sound is repeated plain.
       {u"筋々", {u"すじすじ"}, {u"すじずじ"}},
-      {u"煌", {u"きらめ", u"きらめき", u"こう"}, {}, true},
+      {u"煌", {u"きらめき", u"きらめ", u"こう"}, {}, true},
       // The best path reads 花 and 畠 apart; a next-best one reads the run as one word.
       {u"菜の花畠に", {u"はなはたけ", u"はなばたけ"}},
       {u"この花畠に", {u"はなはたけ", u"はなばたけ"}},  // the run split is the only one
