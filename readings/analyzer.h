@@ -34,6 +34,8 @@ class Analyzer {
     std::string_view PartOfSpeech() const { return Field(0); }
     // Whether it is a numeral (名詞,数).
     bool Number() const { return Field(0) == "名詞" && Field(1) == "数"; }
+    // Whether it is a proper noun (名詞,固有名詞): a place's or a person's name.
+    bool ProperNoun() const { return Field(1) == "固有名詞"; }
     // The reading in katakana; empty when unknown.
     std::string_view Reading() const {
       const std::string_view reading = known ? Field(7) : std::string_view();
@@ -72,9 +74,14 @@ class Analyzer {
   // `length` bytes from `begin` of the text last analysed, filed at `filed`.
   std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin,
                                            std::size_t length) const;
+  // The same, of the entries that are no proper nouns, the likeliest word first.
+  std::vector<std::string_view> CommonReadingsAt(std::size_t filed, std::size_t begin,
+                                                 std::size_t length) const;
 
  private:
   Token TokenOf(const mecab_node_t* node) const;
+  std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin, std::size_t length,
+                                           bool common) const;
 
   template <typename T>
   using Owned = std::unique_ptr<T, void (*)(T*)>;

@@ -116,11 +116,33 @@ Analyzer::Token Analyzer::TokenOf(const mecab_node_t* node) const {
 
 std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t filed, std::size_t begin,
                                                    std::size_t length) const {
-  std::vector<std::string_view> readings;
+  return ReadingsAt(filed, begin, length, false);
+}
+
+std::vector<std::string_view> Analyzer::CommonReadingsAt(std::size_t filed, std::size_t begin,
+                                                         std::size_t length) const {
+  return ReadingsAt(filed, begin, length, true);
+}
+
+std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t filed, std::size_t begin,
+                                                   std::size_t length, bool common) const {
+  std::vector<std::pair<short, std::string_view>> entries;  // with their words' costs
   for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), filed);
        node != nullptr; node = node->bnext) {
     const std::string_view reading = ReadingOf(node);
-    if (node->surface != sentence_ + begin || node->length != length || reading.empty()) continue;
+    if (node->surface != sentence_ + begin || node->length != length || reading.empty() ||
+        (common && TokenOf(node).ProperNoun())) {
+      continue;
+    }
+    entries.emplace_back(node->wcost, reading);
+  }
+  // The common words the likeliest first; all entries in the dictionary's order.
+  if (common) {
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+  }
+  std::vector<std::string_view> readings;
+  for (const auto& [cost, reading] : entries) {
     if (std::find(readings.begin(), readings.end(), reading) == readings.end()) {
       readings.push_back(reading);
     }

@@ -26,4 +26,10 @@ std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t /*filed*/, std::s
   return {};
 }
 
+std::vector<std::string_view> Analyzer::CommonReadingsAt(std::size_t /*filed*/,
+                                                         std::size_t /*begin*/,
+                                                         std::size_t /*length*/) const {
+  return {};
+}
+
 }  // namespace readings

@@ -242,6 +242,14 @@ class PieceReader {
     }
     std::vector<std::u16string> readings;
     if (std::u16string chosen = Hiragana(token.Reading()); token.known && !chosen.empty()) {
+      // A lone kanji that the best path takes for a name (朝 チョウ, a place) is read as the
+      // likeliest common word first where the dictionary has one; the name comes after it.
+      if (token.ProperNoun() && internal::CodePointAt(surface, 0).size == surface.size()) {
+        std::vector<std::u16string> common = InHiragana(
+            analyzer_.CommonReadingsAt(token.filed, token.begin, token.end - token.begin));
+        std::erase(common, std::u16string());
+        if (!common.empty()) readings.push_back(std::move(common.front()));
+      }
       readings.push_back(std::move(chosen));
       for (std::u16string& other : ReadingsAt(i, i + 1)) readings.push_back(std::move(other));
       for (const internal::SongReading& song : internal::SongReadings()) {

@@ -120,6 +120,17 @@ TEST(Readings, OfferTheOtherEntriesForTheSameCharacters) {
   }
 }
 
+TEST(Readings, ReadALoneKanjiTakenForANameAsTheCommonWordFirst) {
+  SKIP_WITHOUT_DICTIONARY();
+  // The best path takes 朝 for a place (チョウ) here.
+  const std::vector<readings::Replacement> found = SharedReader().Read(u"朝焼");
+  ASSERT_FALSE(found.empty());
+  ASSERT_EQ(found[0].length, 1u);
+  EXPECT_EQ(Utf8(found[0].readings.front()), Utf8(u"あさ"));
+  EXPECT_NE(std::find(found[0].readings.begin(), found[0].readings.end(), u"ちょう"),
+            found[0].readings.end());
+}
+
 TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
   SKIP_WITHOUT_DICTIONARY();
   readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
