@@ -31,7 +31,10 @@ class TextBox : public QPlainTextEdit {
 
   void insertFromMimeData(const QMimeData* source) override {
     if (HasRuby(source)) {
-      insertPlainText(TextWithRubyReadings(source->text(), source->html()));
+      // As the box pastes plain text, so that undo takes the paste as any other.
+      QMimeData plain;
+      plain.setText(TextWithRubyReadings(source->text(), source->html()));
+      QPlainTextEdit::insertFromMimeData(&plain);
     } else {
       QPlainTextEdit::insertFromMimeData(source);
     }

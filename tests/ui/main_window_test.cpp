@@ -42,6 +42,15 @@ class MainWindowTest : public testing::Test {
     presenter_.shown.clear();  // the greeting
   }
 
+  // Pastes into Input by Ctrl+V what a browser copies: `plain` text and `html`, where not null.
+  void Paste(const QString& plain, const QString& html) const {
+    auto* copied = new QMimeData;
+    if (!plain.isNull()) copied->setText(plain);
+    if (!html.isNull()) copied->setHtml(html);
+    QApplication::clipboard()->setMimeData(copied);
+    QTest::keyClick(Input(), Qt::Key_V, Qt::ControlModifier);
+  }
+
   template <typename Widget>
   Widget* Find(const char* name) const {
     auto* widget = window_->findChild<Widget*>(QString::fromLatin1(name));
@@ -474,15 +483,23 @@ TEST_F(MainWindowTest, PastingRubyPutsEachReadingInBracketsAfterItsWord) {
       {QString(), QStringLiteral("<b>運命</b>"), QStringLiteral("歌：")},
   };
   for (const auto& c : cases) {
-    auto* copied = new QMimeData;
-    if (!c.plain.isNull()) copied->setText(c.plain);
-    if (!c.html.isNull()) copied->setHtml(c.html);
-    QApplication::clipboard()->setMimeData(copied);
     Input()->setPlainText(QStringLiteral("歌："));
     Input()->moveCursor(QTextCursor::End);
-    QTest::keyClick(Input(), Qt::Key_V, Qt::ControlModifier);
+    Paste(c.plain, c.html);
     EXPECT_EQ(Input()->toPlainText(), c.expected) << c.html.toStdString();
   }
+}
+
+// One undo takes back a paste with ruby, and only it, as with any paste.
+TEST_F(MainWindowTest, OneUndoTakesBackAPasteWithRubyAlone) {
+  Input()->setFocus();
+  Paste(QStringLiteral("AAA"), QString());
+  QTest::keyClicks(Input(), QStringLiteral("bbb"));
+  Paste(QStringLiteral("運命さだめの人ひと"),
+        QStringLiteral("<ruby>運命<rt>さだめ</rt></ruby>の<ruby>人<rt>ひと</rt></ruby>"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral("AAAbbb運命（さだめ）の人（ひと）"));
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral("AAAbbb"));
 }
 
 }  // namespace
