@@ -48,7 +48,12 @@ std::vector<GivenReading> GivenReadings(std::u16string_view text) {
     if (closing == 0) continue;
     std::size_t close = i + 1;
     while (close < text.size() && IsReadingLetter(text[close])) ++close;
-    if (close == i + 1 || close == text.size() || text[close] != closing) continue;
+    if (close == text.size() || text[close] != closing ||
+        std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                    text.begin() + static_cast<std::ptrdiff_t>(close),
+                    [](char16_t c) { return c == u'ー'; })) {
+      continue;
+    }
     while (run != runs.end() && run->first + run->second < i) ++run;
     std::size_t start = std::u16string_view::npos;
     std::size_t base = 0;
@@ -67,6 +72,24 @@ std::vector<GivenReading> GivenReadings(std::u16string_view text) {
     i = close;
   }
   return given;
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> Annotations(std::u16string_view text) {
+  std::vector<std::pair<std::size_t, std::size_t>> annotations;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char16_t closing = Closing(text[i]);
+    if (closing == 0) continue;
+    std::size_t close = i + 1;
+    while (close < text.size() && text[close] != closing && !IsLineBreak(text[close]) &&
+           Closing(text[close]) == 0 && !IsKana(CodePointAt(text, close).value)) {
+      ++close;
+    }
+    if (close < text.size() && text[close] == closing && close > i + 1) {
+      annotations.emplace_back(i + 1, close - i - 1);
+      i = close;
+    }
+  }
+  return annotations;
 }
 
 }  // namespace readings::internal

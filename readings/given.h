@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 // Readings that lyrics give for their kanji themselves (furigana), as people post lyrics: in
@@ -24,5 +25,9 @@ struct GivenReading {
 // The readings that `text` gives, in order; brackets that hold anything but kana, empty ones and
 // those after kana give none.
 std::vector<GivenReading> GivenReadings(std::u16string_view text);
+
+// Where `text` holds brackets around something without any kana in it, as lyrics note what is
+// not sung ((笑), （涙）, (Dream), （×2）): the positions and lengths of what they hold, in order.
+std::vector<std::pair<std::size_t, std::size_t>> Annotations(std::u16string_view text);
 
 }  // namespace readings::internal

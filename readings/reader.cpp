@@ -648,13 +648,28 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
   ApplyRemembered(text, found);
   // The readings that the lyrics give win over those kept and the dictionary's.
   ApplyGiven(text, context_begin, context_end, found);
+  // What brackets note without kana ((笑), （涙）) is not sung, and stays as it is.
+  const auto annotations =
+      internal::Annotations(text.substr(context_begin, context_end - context_begin));
+  auto annotation = annotations.begin();
   for (Replacement& replacement : found) {
+    while (annotation != annotations.end() &&
+           context_begin + annotation->first + annotation->second <= replacement.position) {
+      ++annotation;
+    }
+    if (annotation != annotations.end() &&
+        context_begin + annotation->first <= replacement.position &&
+        replacement.position + replacement.length <=
+            context_begin + annotation->first + annotation->second) {
+      continue;
+    }
     const std::size_t from = std::max(begin, replacement.position);
     const std::size_t to = std::min(end, replacement.position + replacement.length);
     if (from == replacement.position && to == replacement.position + replacement.length) {
       inside.push_back(std::move(replacement));
-    } else if (from < to) {
-      // Only part of this word is in the range: that part is read alone.
+    } else if (from < to && !replacement.given) {
+      // Only part of this word is in the range: that part is read alone. A word whose reading
+      // the lyrics give stays whole or not at all.
       PieceReader(*analyzer_, *kanji_list_, order, text, inside).Read(from, to);
     }
   }

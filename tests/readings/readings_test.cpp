@@ -182,6 +182,10 @@ TEST(Readings, TakeTheReadingsTheLyricsGiveInBrackets) {
       {u"夢|見る人《ゆめみるひと》", u"ゆめゆめみるひと", u"|見る人《ゆめみるひと》"},
       {u"今日(Dream)", u"きょう(Dream)", u""},
       {u"夢（×2）", u"ゆめ（×2）", u""},
+      // What brackets note without kana is not sung and stays; what they sing is read.
+      {u"(笑)夢 泣いた（涙）", u"(笑)ゆめ ないた（涙）", u""},
+      {u"(夢を見た)", u"(ゆめをみた)", u""},
+      {u"運命（ー）", u"うんめい（ー）", u""},
       {u"夢（）", u"ゆめ（）", u""},
       {u"ゆめ（ゆめ）", u"ゆめ（ゆめ）", u""},
       {u"運命（さだめ", u"うんめい（さだめ", u""},
@@ -342,6 +346,13 @@ TEST(Readings, ReadOnlyInsideARangeWithTheLineAround) {
   // A range that cuts a word reads the part inside alone: 京 of 東京.
   EXPECT_EQ(Utf8(readings::Apply(text, SharedReader().Read(text, 5, 6))),
             Utf8(u"生きる\n東きょうの生ビール"));
+  // A range that cuts a word whose reading the lyrics give leaves it whole.
+  const std::u16string_view given = u"運命（さだめ）の人";
+  for (const auto& [begin, end] : {std::pair<std::size_t, std::size_t>{0, 2}, {1, 7}, {0, 3}}) {
+    EXPECT_EQ(Utf8(readings::Apply(given, SharedReader().Read(given, begin, end))),
+              Utf8(u"運命（さだめ）の人"))
+        << begin << " " << end;
+  }
 }
 
 TEST(Readings, ReadLongLinesInPiecesWithoutLosingAKanji) {
