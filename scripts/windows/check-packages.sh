@@ -82,7 +82,7 @@ select_box() {
 # dictionary word holds, from the list of readings per kanji), and Ctrl+Z must give the lyrics back.
 # F7_LYRICS and F7_READ, when set, are the lyrics and what F7 must make of them.
 check_f7() {
-  local program=$1 lyrics=${F7_LYRICS:-"桜の花が咲いた 囁"} read=${F7_READ:-"さくらのはながさいた ささや"}
+  local program=$1 lyrics=${F7_LYRICS:-"桜の花が咲いた 囁"} read=${F7_READ:-"さくらのはながさいた ささやき"}
   shift
   (env -u QT_QPA_PLATFORM "$@" wine "$program" >/dev/null 2>&1 &)
   greets_then_opens "$program"
