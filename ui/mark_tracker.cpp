@@ -4,6 +4,7 @@
 #include "ui/mark_tracker.h"
 
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -20,12 +21,17 @@ MarkTracker::MarkTracker(QPlainTextEdit* box) : QObject(box), box_(box) {
 void MarkTracker::Change(int position, int removed, int added, std::vector<Mark> put,
                          const std::function<void(QTextCursor&)>& edit) {
   command_added_ = false;
-  own_change_ = true;
-  QTextCursor cursor(box_->document());
-  cursor.beginEditBlock();
-  edit(cursor);
-  cursor.endEditBlock();
-  own_change_ = false;
+  {
+    QTextCursor cursor(box_->document());
+    own_change_ = true;
+    cursor.beginEditBlock();
+    // Also when the edit fails part way, so that later edits are followed again.
+    const auto done = qScopeGuard([&] {
+      cursor.endEditBlock();
+      own_change_ = false;
+    });
+    edit(cursor);
+  }
   marks_.Edit(position, removed, added,
               command_added_ ? ReadingMarks::Step::kNewCommand : ReadingMarks::Step::kNoCommand,
               std::move(put));
@@ -91,15 +97,17 @@ void MarkTracker::FollowEdit(int position, int removed, int added) {
 void MarkTracker::UndoOrRedo(bool redo) {
   QTextDocument* document = box_->document();
   if (redo ? !document->isRedoAvailable() : !document->isUndoAvailable()) return;
-  undoing_ = true;
-  if (redo) {
-    box_->redo();
-    marks_.Redo();
-  } else {
-    box_->undo();
-    marks_.Undo();
+  {
+    undoing_ = true;
+    const auto done = qScopeGuard([this] { undoing_ = false; });
+    if (redo) {
+      box_->redo();
+      marks_.Redo();
+    } else {
+      box_->undo();
+      marks_.Undo();
+    }
   }
-  undoing_ = false;
   command_added_ = false;
   Q_EMIT Changed();
 }
