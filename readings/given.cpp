@@ -27,12 +27,6 @@ char16_t Closing(char16_t c) {
 
 bool IsBar(char16_t c) { return c == u'｜' || c == u'|'; }
 
-bool IsLineBreak(char16_t c) {
-  return c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029';
-}
-
-bool IsReadingLetter(char16_t c) { return IsHiraganaLetter(c) || IsKatakanaLetter(c); }
-
 }  // namespace
 
 std::vector<GivenReading> GivenReadings(std::u16string_view text) {

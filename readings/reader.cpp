@@ -18,17 +18,13 @@ namespace {
 
 using internal::FromUtf8;
 using internal::IsHiragana;
+using internal::IsLineBreak;
 using internal::ToHiragana;
 using Order = Reader::Order;
 
 // The analysis runs line by line; a longer line is cut into pieces of at most this many code
 // units, after a pause (a blank or punctuation) where there is one, so that its cost stays linear.
 constexpr std::size_t kLongestPiece = 2048;
-
-bool IsLineBreak(char16_t c) {
-  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
-         c == u'\u2029';
-}
 
 bool IsPause(char16_t c) {
   return std::u16string_view(u" \t　。、，．！？!?,.「」『』（）()").find(c) !=
@@ -679,9 +675,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
 bool IsReading(std::u16string_view word, std::u16string_view reading) {
   return !word.empty() && !IsBlank(word.front()) && !IsBlank(word.back()) &&
          word.find(u'\t') == std::u16string_view::npos && !KanjiRuns(word).empty() &&
-         !reading.empty() && std::all_of(reading.begin(), reading.end(), [](char16_t c) {
-           return internal::IsHiraganaLetter(c) || internal::IsKatakanaLetter(c);
-         });
+         !reading.empty() && std::all_of(reading.begin(), reading.end(), internal::IsReadingLetter);
 }
 
 void Reader::Remember(std::vector<std::pair<std::u16string, std::u16string>> words) {

@@ -32,6 +32,14 @@ bool IsKana(char32_t c);
 constexpr bool IsHiraganaLetter(char16_t c) { return (c >= u'ぁ' && c <= u'ゖ') || c == u'ー'; }
 // A katakana letter (ァ to ヺ); ー counts as hiragana's.
 constexpr bool IsKatakanaLetter(char16_t c) { return c >= u'ァ' && c <= u'ヺ'; }
+// A letter that a reading the user or the lyrics give may hold: hiragana, katakana or ー.
+constexpr bool IsReadingLetter(char16_t c) { return IsHiraganaLetter(c) || IsKatakanaLetter(c); }
+
+// A character that ends a line of lyrics.
+constexpr bool IsLineBreak(char16_t c) {
+  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\u0085' || c == u'\u2028' ||
+         c == u'\u2029';
+}
 
 // Whether every code unit of `text` is a hiragana letter (true when it is empty).
 constexpr bool IsHiragana(std::u16string_view text) {
