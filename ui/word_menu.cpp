@@ -49,10 +49,11 @@ void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
     action->setEnabled(false);
     menu->insertAction(before, action);
   };
-  auto add = [this, menu, before](const QString& text, auto slot) {
+  // Each action tells its own failure in a box made by `failure`.
+  auto add = [this, menu, before](const QString& text, auto slot,
+                                  Message (*failure)(const QString&) = messages::RewriteFailed) {
     QAction* action = new QAction(text, menu);
-    connect(action, &QAction::triggered, this,
-            [this, slot] { Guarded(slot, messages::RewriteFailed); });
+    connect(action, &QAction::triggered, this, [this, slot, failure] { Guarded(slot, failure); });
     menu->insertAction(before, action);
     return action;
   };
@@ -103,13 +104,14 @@ void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
   // Only a reading can be kept: not the kanji that 原文 put back, nor what the lyrics give.
   if (kept != current && mark.kind != MarkKind::kGiven &&
       readings::IsReading(Units(original), Units(current))) {
-    add(QStringLiteral(u"记住「%1」读作「%2」").arg(original, current), [this, original, current] {
-      Guarded([&] { Remember(original, current); }, messages::RememberFailed);
-    });
+    add(
+        QStringLiteral(u"记住「%1」读作「%2」").arg(original, current),
+        [this, original, current] { Remember(original, current); }, messages::RememberFailed);
   }
   if (kept) {
-    add(QStringLiteral(u"忘记「%1」的读法").arg(original),
-        [this, original] { Guarded([&] { Remember(original, {}); }, messages::RememberFailed); });
+    add(
+        QStringLiteral(u"忘记「%1」的读法").arg(original),
+        [this, original] { Remember(original, {}); }, messages::RememberFailed);
   }
 }
 
