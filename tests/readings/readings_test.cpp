@@ -290,6 +290,10 @@ TEST(Readings, NeverSplitASurrogatePair) {
   ASSERT_EQ(inside.size(), 1u);
   EXPECT_EQ(inside[0].position, 1u);
   EXPECT_EQ(inside[0].length, 2u);
+  // So does one that ends inside a pair.
+  const std::vector<readings::Replacement> ending = SharedReader().Read(u"𠀋a", 0, 1);
+  ASSERT_EQ(ending.size(), 1u);
+  EXPECT_EQ(ending[0].length, 2u);
 }
 
 TEST(Readings, LeaveNoKanjiOfJisX0208WithoutAReading) {
