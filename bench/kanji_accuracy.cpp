@@ -53,7 +53,8 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   std::ifstream set(argv[1]);
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                          MELIVANT_WORD_LIST_FILE);
   std::vector<Tally> tallies;
   for (std::string line; std::getline(set, line);) {
     if (line.rfind("## ", 0) == 0) {

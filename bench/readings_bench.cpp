@@ -25,14 +25,16 @@ constexpr Order kF7 = Order::kQuick;
 void BM_OpenAndReadSong(benchmark::State& state) {
   const std::u16string song = bench::KanjiLyrics(kSongBytes);
   for (auto _ : state) {
-    readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+    readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                            MELIVANT_WORD_LIST_FILE);
     benchmark::DoNotOptimize(readings::Apply(song, reader.Read(song, kF7)));
   }
 }
 
 void BM_ReadAndRewrite(benchmark::State& state) {
   const std::u16string lyrics = bench::KanjiLyrics(static_cast<std::size_t>(state.range(0)));
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                          MELIVANT_WORD_LIST_FILE);
   for (auto _ : state) {
     benchmark::DoNotOptimize(readings::Apply(lyrics, reader.Read(lyrics, kF7)));
   }
@@ -49,7 +51,8 @@ void BM_ReadSongLineByLine(benchmark::State& state) {
     lines.push_back(std::u16string_view(song).substr(start, end - start));
     start = end + 1;
   }
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                          MELIVANT_WORD_LIST_FILE);
   for (auto _ : state) {
     const Order order = state.range(0) == 0 ? kF7 : Order::kByContext;
     for (const std::u16string_view line : lines) benchmark::DoNotOptimize(reader.Read(line, order));
@@ -59,7 +62,8 @@ void BM_ReadSongLineByLine(benchmark::State& state) {
 // One line of a million short words (夢の夢の...), which is read in pieces.
 void BM_ReadOneLineOfShortWords(benchmark::State& state) {
   const std::u16string line = bench::RepeatedText(u"夢の", 4'000'000);
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                          MELIVANT_WORD_LIST_FILE);
   for (auto _ : state) {
     benchmark::DoNotOptimize(readings::Apply(line, reader.Read(line, kF7)));
   }
@@ -81,7 +85,8 @@ std::vector<std::pair<std::u16string, std::u16string>> KeptReadings(std::size_t 
 // A song with a thousand or a hundred thousand readings kept by the user.
 void BM_ReadSongWithKeptReadings(benchmark::State& state) {
   const std::u16string song = bench::KanjiLyrics(kSongBytes);
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                          MELIVANT_WORD_LIST_FILE);
   reader.Remember(KeptReadings(static_cast<std::size_t>(state.range(0))));
   for (auto _ : state) {
     benchmark::DoNotOptimize(readings::Apply(song, reader.Read(song, kF7)));
@@ -90,7 +95,8 @@ void BM_ReadSongWithKeptReadings(benchmark::State& state) {
 
 // Handing the reader the readings kept, which it does on every change to them.
 void BM_RememberKeptReadings(benchmark::State& state) {
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                          MELIVANT_WORD_LIST_FILE);
   const auto kept = KeptReadings(static_cast<std::size_t>(state.range(0)));
   for (auto _ : state) reader.Remember(kept);
   state.SetComplexityN(state.range(0));

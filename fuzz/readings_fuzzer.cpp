@@ -54,7 +54,8 @@ void Check(std::u16string_view text, std::size_t begin, std::size_t end,
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  static readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
+                                 MELIVANT_WORD_LIST_FILE);
   const std::u16string text = LyricsFromBytes(data, size);
   Check(text, 0, text.size(), reader.Read(text));
   const std::size_t begin = text.size() / 3;

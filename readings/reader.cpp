@@ -12,6 +12,7 @@
 #include "readings/readings.h"
 #include "readings/script.h"
 #include "readings/song_readings.h"
+#include "readings/word_list.h"
 
 namespace readings {
 namespace {
@@ -101,12 +102,22 @@ std::vector<std::u16string> RepeatedReadings(std::u16string_view reading) {
   return {voiced, plain};
 }
 
+std::vector<std::u16string> ReadingsOfSpan(std::u16string_view text, std::size_t start,
+                                           std::size_t end, const std::vector<Replacement>& found,
+                                           std::size_t first, std::size_t last);
+
 // Reads the kanji of one piece of text at a time.
 class PieceReader {
  public:
-  PieceReader(Analyzer& analyzer, const internal::KanjiList& kanji_list, Order order,
-              std::u16string_view text, std::vector<Replacement>& out)
-      : analyzer_(analyzer), kanji_list_(kanji_list), order_(order), text_(text), out_(out) {}
+  PieceReader(Analyzer& analyzer, const internal::KanjiList& kanji_list,
+              const internal::WordList& word_list, Order order, std::u16string_view text,
+              std::vector<Replacement>& out)
+      : analyzer_(analyzer),
+        kanji_list_(kanji_list),
+        word_list_(word_list),
+        order_(order),
+        text_(text),
+        out_(out) {}
 
   void Read(std::size_t begin, std::size_t end) {
     const std::u16string_view piece = text_.substr(begin, end - begin);
@@ -139,6 +150,7 @@ class PieceReader {
         ReadWord(i++);
       }
     }
+    ReadListedWords();
     OfferWholeRuns(runs);
   }
 
@@ -359,6 +371,128 @@ class PieceReader {
     return true;
   }
 
+  // The best path's word that starts at code unit `at` of the piece, if one does.
+  const Analyzer::Token* TokenAt(std::size_t at) const {
+    const auto token =
+        std::lower_bound(Tokens().begin(), Tokens().end(), byte_[at],
+                         [](const Analyzer::Token& t, std::size_t byte) { return t.begin < byte; });
+    return token != Tokens().end() && token->begin == byte_[at] ? &*token : nullptr;
+  }
+
+  // Whether the best path reads the code units [from, to) of the piece as a noun of its own.
+  bool ReadAsNoun(std::size_t from, std::size_t to) const {
+    const Analyzer::Token* token = TokenAt(from);
+    return token != nullptr && token->end == byte_[to] && token->PartOfSpeech() == "名詞" &&
+           !token->Number();
+  }
+
+  // Whether what follows code unit `at` of the piece may be a verb's or an adjective's ending:
+  // no particle of the best path starts there (彷徨う, but not 空から).
+  bool EndingMayFollow(std::size_t at) const {
+    const Analyzer::Token* token = at < in_run_.size() ? TokenAt(at) : nullptr;
+    return token == nullptr || token->PartOfSpeech() != "助詞";
+  }
+
+  // Gives the replacements of this piece the readings of the words that the list of words holds
+  // from their first kanji on. Where the best path reads a kanji run piece by piece (single
+  // kanji, guesses, a lone kanji's name) and the list holds the whole run, the run becomes one
+  // replacement read by the list first (朝焼 あさやけ). A guess, or a noun that the list holds
+  // as a verb or an adjective whose ending follows (彷徨う さまよう), is read by the list first
+  // too; elsewhere the list's readings come after the dictionary's.
+  void ReadListedWords() {
+    if (word_list_.empty() || out_.size() == first_out_) return;
+    std::vector<Replacement> read;
+    read.reserve(out_.size() - first_out_);
+    for (std::size_t k = first_out_; k < out_.size();) k = ReadListedWord(k, read);
+    out_.resize(first_out_);
+    std::move(read.begin(), read.end(), std::back_inserter(out_));
+  }
+
+  // Puts out_[k] in `read` with the list's readings, or one replacement of out_[k] and those
+  // after it that a listed word makes up; returns the replacement after those.
+  std::size_t ReadListedWord(std::size_t k, std::vector<Replacement>& read) {
+    Replacement& first = out_[k];
+    const std::size_t from = first.position - begin_;
+    const std::size_t size = in_run_.size();
+    std::vector<std::u16string> listed;  // for out_[k] alone
+    bool leads = first.guess || first.readings.empty();
+    std::vector<internal::WordList::Word> words = in_run_[from]
+                                                      ? word_list_.WordsAt(Piece(from, size))
+                                                      : std::vector<internal::WordList::Word>();
+    // Words of one length at a time, the longest first.
+    for (auto word = words.begin(); word != words.end();) {
+      const auto same = std::find_if(word, words.end(),
+                                     [word](const auto& w) { return w.length != word->length; });
+      const std::size_t end = from + word->length;
+      std::size_t last = k;
+      while (last < out_.size() && out_[last].position + out_[last].length <= begin_ + end) {
+        ++last;
+      }
+      const std::size_t covered =
+          last == k ? from : out_[last - 1].position + out_[last - 1].length - begin_;
+      // The kana of the word after its last kanji end each of its readings.
+      const std::u16string tail = ToHiragana(Piece(covered, end));
+      if (last == k || (last < out_.size() && out_[last].position < begin_ + end) ||
+          !IsHiragana(tail)) {
+        word = same;
+        continue;
+      }
+      const std::vector<bool> taking(in_run_.begin() + static_cast<std::ptrdiff_t>(from),
+                                     in_run_.begin() + static_cast<std::ptrdiff_t>(covered));
+      // A verb or an adjective comes first where its ending may follow.
+      const bool inflected = EndingMayFollow(end);
+      std::stable_partition(word, same, [inflected](const internal::WordList::Word& w) {
+        return w.inflects == inflected;
+      });
+      std::vector<std::u16string> readings;
+      for (; word != same; ++word) {
+        for (std::u16string& reading : internal::SplitReadings(word->readings)) {
+          if (reading.size() <= tail.size() || !reading.ends_with(tail)) continue;
+          reading.resize(reading.size() - tail.size());
+          if (internal::Align(Piece(from, covered), taking, reading)) {
+            leads = leads || (word->inflects && inflected && ReadAsNoun(from, covered));
+            readings.push_back(std::move(reading));
+          }
+        }
+      }
+      if (readings.empty()) continue;
+      if (last == k + 1) {
+        listed.insert(listed.end(), std::make_move_iterator(readings.begin()),
+                      std::make_move_iterator(readings.end()));
+        continue;
+      }
+      const bool whole_run =
+          (from == 0 || !in_run_[from - 1]) && (covered == size || !in_run_[covered]) &&
+          std::all_of(taking.begin(), taking.end(), [](bool kanji) { return kanji; });
+      const bool piece_by_piece = std::all_of(
+          out_.begin() + static_cast<std::ptrdiff_t>(k),
+          out_.begin() + static_cast<std::ptrdiff_t>(last), [this](const Replacement& r) {
+            return r.length == internal::CodePointAt(text_, r.position).size;
+          });
+      if (!whole_run || !piece_by_piece) continue;
+      for (std::u16string& pieces :
+           ReadingsOfSpan(text_, first.position, begin_ + covered, out_, k, last)) {
+        readings.push_back(std::move(pieces));
+      }
+      read.push_back({first.position, covered - from, Distinct(std::move(readings)), false});
+      return last;
+    }
+    if (!listed.empty()) {
+      if (leads) {
+        listed.insert(listed.end(), std::make_move_iterator(first.readings.begin()),
+                      std::make_move_iterator(first.readings.end()));
+        first.readings = Distinct(std::move(listed));
+        first.guess = false;
+      } else {
+        first.readings.insert(first.readings.end(), std::make_move_iterator(listed.begin()),
+                              std::make_move_iterator(listed.end()));
+        first.readings = Distinct(std::move(first.readings));
+      }
+    }
+    read.push_back(std::move(first));
+    return k + 1;
+  }
+
   // The reading that `word` gives the kanji run [position, position + length) of the piece, when
   // it is a dictionary word that holds the whole run and kana at most around it.
   std::optional<std::u16string> RunReading(const Analyzer::Token& word, std::size_t position,
@@ -523,6 +657,7 @@ class PieceReader {
 
   Analyzer& analyzer_;
   const internal::KanjiList& kanji_list_;
+  const internal::WordList& word_list_;
   Order order_;
   std::u16string_view text_;
   std::vector<Replacement>& out_;
@@ -601,10 +736,13 @@ void ApplyGiven(std::u16string_view text, std::size_t from, std::size_t to,
 
 }  // namespace
 
-Reader::Reader(const std::filesystem::path& folder, const std::filesystem::path& kanji_list)
+Reader::Reader(const std::filesystem::path& folder, const std::filesystem::path& kanji_list,
+               const std::filesystem::path& word_list)
     : analyzer_(std::make_unique<Analyzer>(folder)),
       kanji_list_(std::make_unique<const internal::KanjiList>(
-          kanji_list.empty() ? internal::KanjiList() : internal::KanjiList::Load(kanji_list))) {}
+          kanji_list.empty() ? internal::KanjiList() : internal::KanjiList::Load(kanji_list))),
+      word_list_(std::make_unique<const internal::WordList>(
+          word_list.empty() ? internal::WordList() : internal::WordList::Load(word_list))) {}
 
 Reader::~Reader() = default;
 
@@ -638,7 +776,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
 
   std::vector<Replacement> found;
   ForEachPiece(text, context_begin, context_end, [&](std::size_t from, std::size_t to) {
-    PieceReader(*analyzer_, *kanji_list_, order, text, found).Read(from, to);
+    PieceReader(*analyzer_, *kanji_list_, *word_list_, order, text, found).Read(from, to);
   });
   std::vector<Replacement> inside;
   ApplyRemembered(text, found);
@@ -666,7 +804,7 @@ std::vector<Replacement> Reader::Read(std::u16string_view text, std::size_t begi
     } else if (from < to && !replacement.given) {
       // Only part of this word is in the range: that part is read alone. A word whose reading
       // the lyrics give stays whole or not at all.
-      PieceReader(*analyzer_, *kanji_list_, order, text, inside).Read(from, to);
+      PieceReader(*analyzer_, *kanji_list_, *word_list_, order, text, inside).Read(from, to);
     }
   }
   return inside;

@@ -59,17 +59,20 @@ bool IsReading(std::u16string_view word, std::u16string_view reading);
 class Analyzer;
 namespace internal {
 class KanjiList;
-}
+class WordList;
+}  // namespace internal
 
 // Reads kanji with one opened dictionary. Not for use from two threads at once.
 class Reader {
  public:
   // Opens the dictionary in `folder` (a compiled IPADIC in UTF-8), mapping its files rather
-  // than reading them, and the list of readings per kanji in `kanji_list`, from which kanji that
-  // no dictionary word holds are guessed; without that list there are no such guesses. Throws
-  // DictionaryError when the dictionary cannot be opened.
-  explicit Reader(const std::filesystem::path& folder,
-                  const std::filesystem::path& kanji_list = {});
+  // than reading them; the list of readings per kanji in `kanji_list`, from which kanji that no
+  // dictionary word holds are guessed; and the list of words in `word_list`, which reads words
+  // that the dictionary lacks and offers other readings of those it has. Without a list, or
+  // where it cannot be read, there is nothing from it. Throws DictionaryError when the
+  // dictionary cannot be opened.
+  explicit Reader(const std::filesystem::path& folder, const std::filesystem::path& kanji_list = {},
+                  const std::filesystem::path& word_list = {});
   ~Reader();
   Reader(const Reader&) = delete;
   Reader& operator=(const Reader&) = delete;
@@ -115,6 +118,7 @@ class Reader {
 
   std::unique_ptr<Analyzer> analyzer_;
   std::unique_ptr<const internal::KanjiList> kanji_list_;
+  std::unique_ptr<const internal::WordList> word_list_;
   // The readings kept, by word, and for each length up to the longest word's whether a word of
   // that length is kept.
   std::unordered_map<std::u16string, std::u16string, Hash, std::equal_to<>> remembered_;

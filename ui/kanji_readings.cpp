@@ -56,14 +56,17 @@ std::filesystem::path DictionaryFolder() { return FromProgramFolder(MELIVANT_DIC
 
 std::filesystem::path KanjiListFile() { return FromProgramFolder(MELIVANT_KANJI_LIST); }
 
+std::filesystem::path WordListFile() { return FromProgramFolder(MELIVANT_WORD_LIST); }
+
 KanjiReadings::KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
                              std::filesystem::path dictionary, std::filesystem::path kanji_list,
-                             QString remembered)
+                             std::filesystem::path word_list, QString remembered)
     : QObject(box),
       box_(box),
       messages_(messages),
       dictionary_(std::move(dictionary)),
       kanji_list_(std::move(kanji_list)),
+      word_list_(std::move(word_list)),
       remembered_(std::move(remembered)),
       tracker_(new MarkTracker(box)),
       undo_routing_(new UndoRouting(box, *tracker_)),
@@ -106,7 +109,7 @@ bool KanjiReadings::Open() {
   {
     const BusyCursor busy;
     try {
-      auto reader = std::make_unique<readings::Reader>(dictionary_, kanji_list_);
+      auto reader = std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_);
       kept = remembered_.Load();
       reader->Remember(std::move(kept.words));
       reader_ = std::move(reader);

@@ -35,6 +35,9 @@ std::filesystem::path DictionaryFolder();
 // The list of readings per kanji that kanji no dictionary word holds are guessed from.
 std::filesystem::path KanjiListFile();
 
+// The list of words read beside the dictionary.
+std::filesystem::path WordListFile();
+
 // Rewrites the kanji of a text box into the hiragana a singer reads, on F7 or from its context
 // menu, as one undoable edit, and helps review the result. The words it rewrote stay marked until
 // they are edited (through undo and redo too); their context menu offers their other readings,
@@ -50,6 +53,7 @@ class KanjiReadings : public QObject {
  public:
   KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages, std::filesystem::path dictionary,
                 std::filesystem::path kanji_list = KanjiListFile(),
+                std::filesystem::path word_list = WordListFile(),
                 QString remembered = RememberedReadingsFile());
   ~KanjiReadings() override;
 
@@ -96,6 +100,7 @@ class KanjiReadings : public QObject {
   MessagePresenter& messages_;
   std::filesystem::path dictionary_;
   std::filesystem::path kanji_list_;
+  std::filesystem::path word_list_;
   RememberedReadings remembered_;
   std::unique_ptr<readings::Reader> reader_;
   QAction* rewrite_;

@@ -13,8 +13,8 @@ namespace test_support {
 
 // One reader with the build's dictionary for all tests of a program, opened on first use.
 inline readings::Reader& SharedReader() {
-  static const auto reader =
-      std::make_unique<readings::Reader>(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
+  static const auto reader = std::make_unique<readings::Reader>(
+      MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE, MELIVANT_WORD_LIST_FILE);
   return *reader;
 }
 

@@ -683,7 +683,7 @@ TEST_F(KanjiReadingsTest, AFolderThatCannotBeWrittenIsToldAndF7GoesOn) {
   QPlainTextEdit box;
   auto* readings =
       new ui::KanjiReadings(&box, presenter_, ui::DictionaryFolder(), ui::KanjiListFile(),
-                            blocker + QStringLiteral("/readings.tsv"));
+                            ui::WordListFile(), blocker + QStringLiteral("/readings.tsv"));
   box.setPlainText(QStringLiteral(u"今日"));
   readings->Rewrite();
   const std::unique_ptr<QMenu> menu(readings->CreateContextMenu(

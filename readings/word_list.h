@@ -1,0 +1,51 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace readings::internal {
+
+// The kana that may follow the stem of a verb or adjective of the conjugation class
+// `conjugation`, as EDICT codes it (v5k, v1, adj-i...); empty for a class that it does not know.
+std::u16string_view Inflections(std::u16string_view conjugation);
+
+// Words with their readings, from the list that edict_to_list.py makes of EDICT: readings of
+// words that the dictionary lacks, or reads otherwise than songs may.
+class WordList {
+ public:
+  // An empty list.
+  WordList() = default;
+
+  // The list in `file` (UTF-8; one word a line: its key, a tab, its conjugation class or nothing,
+  // a tab, its readings in hiragana separated by |), kept as one string; empty when the file
+  // cannot be read. Lines that are not of that form are skipped; "#" starts a comment line.
+  static WordList Load(const std::filesystem::path& file);
+
+  bool empty() const { return lines_.empty(); }
+
+  struct Word {
+    std::size_t length = 0;        // of the key, in code units
+    std::u16string_view readings;  // of the key, separated by |, the likeliest first
+    bool inflects = false;         // a verb's or an adjective's stem
+  };
+
+  // The words whose keys begin `text`, the longest first: a verb's or an adjective's stem only
+  // where kana of its conjugation follow it.
+  std::vector<Word> WordsAt(std::u16string_view text) const;
+
+ private:
+  std::u16string_view Key(std::uint32_t line) const;
+
+  std::u16string text_;
+  std::vector<std::uint32_t> lines_;  // where each word's line starts, by key
+  std::size_t longest_ = 0;           // key
+};
+
+}  // namespace readings::internal
