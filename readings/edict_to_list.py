@@ -6,9 +6,9 @@
 EDICT (Debian's edict package) is EUC-JP, one headword and one reading a line:
 "headword [reading] /(pos) gloss/.../(P)/", where (P) marks a common word, codes such as v5k,
 v1 and adj-i the conjugation of verbs and adjectives, and (ok) or (ik) a reading that is out of
-date or irregular. The list is UTF-8, one word a line, sorted by its UTF-16 code units: the
-word's key, a tab, its conjugation class or nothing, a tab, and its readings in hiragana
-separated by "|", common ones first and those out of date last. Only headwords holding a kanji
+date or irregular. The list is UTF-8, one word a line, sorted by its bytes: the word's key, a
+tab, its conjugation class or nothing, a tab, and its readings in hiragana separated by "|",
+common ones first and those out of date last. Only headwords holding a kanji
 are kept. A verb or adjective is keyed by its stem, the headword without the kana that change
 (囁く: 囁, class v5k, reading ささや); every other word by its headword.
 """
@@ -70,8 +70,8 @@ def parse(line):
     return headword, reading, conjugation, "/(P)/" in f"/{glosses}/", bool(tags & RARE)
 
 
-def utf16_key(entry):
-    return entry[0].encode("utf-16-be"), entry[1]
+def utf8_key(entry):
+    return entry[0].encode("utf-8"), entry[1]
 
 
 def convert(lines):
@@ -85,7 +85,7 @@ def convert(lines):
         rank = 0 if common else 2 if rare else 1
         words.setdefault((key, conjugation), []).append((rank, order, reading))
     out = []
-    for (key, conjugation), readings in sorted(words.items(), key=lambda item: utf16_key(item[0])):
+    for (key, conjugation), readings in sorted(words.items(), key=lambda item: utf8_key(item[0])):
         kept = []
         for _, _, reading in sorted(readings):
             if reading not in kept:

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <iterator>
+#include <limits>
 
 #include "readings/script.h"
 
@@ -14,7 +14,7 @@ namespace readings::internal {
 namespace {
 
 struct Conjugation {
-  std::u16string_view code;
+  std::string_view code;
   std::u16string_view next;  // the kana that may follow the stem
 };
 
@@ -25,39 +25,39 @@ struct Conjugation {
 // clang-format off
 constexpr std::array kConjugations = {
     //          class      kana after the stem
-    Conjugation{u"v1",     u"るれろよたてなまずさらぬ"},
-    Conjugation{u"v1-s",   u"るれろよたてなまず"},
-    Conjugation{u"v5aru",  u"らりるれいっ"},
-    Conjugation{u"v5b",    u"ばびぶべぼん"},
-    Conjugation{u"v5g",    u"がぎぐげごい"},
-    Conjugation{u"v5k",    u"かきくけこい"},
-    Conjugation{u"v5k-s",  u"かきくけこっ"},
-    Conjugation{u"v5m",    u"まみむめもん"},
-    Conjugation{u"v5n",    u"なにぬねのん"},
-    Conjugation{u"v5r",    u"らりるれろっ"},
-    Conjugation{u"v5r-i",  u"らりるれろっ"},
-    Conjugation{u"v5s",    u"さしすせそ"},
-    Conjugation{u"v5t",    u"たちつてとっ"},
-    Conjugation{u"v5u",    u"わいうえおっ"},
-    Conjugation{u"v5u-s",  u"わいうえおっ"},
-    Conjugation{u"adj-i",  u"いくかけさきしみげそす"},
+    Conjugation{"v1",     u"るれろよたてなまずさらぬ"},
+    Conjugation{"v1-s",   u"るれろよたてなまず"},
+    Conjugation{"v5aru",  u"らりるれいっ"},
+    Conjugation{"v5b",    u"ばびぶべぼん"},
+    Conjugation{"v5g",    u"がぎぐげごい"},
+    Conjugation{"v5k",    u"かきくけこい"},
+    Conjugation{"v5k-s",  u"かきくけこっ"},
+    Conjugation{"v5m",    u"まみむめもん"},
+    Conjugation{"v5n",    u"なにぬねのん"},
+    Conjugation{"v5r",    u"らりるれろっ"},
+    Conjugation{"v5r-i",  u"らりるれろっ"},
+    Conjugation{"v5s",    u"さしすせそ"},
+    Conjugation{"v5t",    u"たちつてとっ"},
+    Conjugation{"v5u",    u"わいうえおっ"},
+    Conjugation{"v5u-s",  u"わいうえおっ"},
+    Conjugation{"adj-i",  u"いくかけさきしみげそす"},
 };
 // clang-format on
 
-// Whether `line` is a word of the list: a key, a tab, a class, a tab, readings.
-bool IsWordLine(std::u16string_view line) {
-  const std::size_t tab = line.find(u'\t');
-  if (tab == 0 || tab == std::u16string_view::npos) return false;
-  const std::size_t second = line.find(u'\t', tab + 1);
-  if (second == std::u16string_view::npos) return false;
-  const std::u16string_view conjugation = line.substr(tab + 1, second - tab - 1);
-  return (conjugation.empty() || !Inflections(conjugation).empty()) &&
-         IsReadingList(line.substr(second + 1));
+// Whether `line` is a word of the list: a key, a tab, a class, a tab, readings. The readings
+// are checked where a word is found.
+bool IsWordLine(std::string_view line) {
+  const std::size_t tab = line.find('\t');
+  if (tab == 0 || tab == std::string_view::npos) return false;
+  const std::size_t second = line.find('\t', tab + 1);
+  if (second == std::string_view::npos) return false;
+  const std::string_view conjugation = line.substr(tab + 1, second - tab - 1);
+  return conjugation.empty() || !Inflections(conjugation).empty();
 }
 
 }  // namespace
 
-std::u16string_view Inflections(std::u16string_view conjugation) {
+std::u16string_view Inflections(std::string_view conjugation) {
   for (const Conjugation& c : kConjugations) {
     if (c.code == conjugation) return c.next;
   }
@@ -66,19 +66,19 @@ std::u16string_view Inflections(std::u16string_view conjugation) {
 
 WordList WordList::Load(const std::filesystem::path& file) {
   WordList list;
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(file, error);
   std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return list;
-  list.text_ =
-      FromUtf8(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
-  if (in.bad()) return {};
-  const std::u16string_view text = list.text_;
-  for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = std::min(text.find(u'\n', start), text.size());
-    std::u16string_view line = text.substr(start, end - start);
-    if (line.ends_with(u'\r')) line.remove_suffix(1);
-    if (!line.starts_with(u'#') && IsWordLine(line)) {
+  if (error || size >= std::numeric_limits<std::uint32_t>::max() || !in.is_open()) return list;
+  list.bytes_.resize(static_cast<std::size_t>(size));
+  if (!in.read(list.bytes_.data(), static_cast<std::streamsize>(size))) return {};
+  const std::string_view bytes = list.bytes_;
+  for (std::size_t start = 0; start < bytes.size();) {
+    const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+    const std::string_view line = bytes.substr(start, end - start);
+    if (!line.starts_with('#') && IsWordLine(line)) {
       list.lines_.push_back(static_cast<std::uint32_t>(start));
-      list.longest_ = std::max(list.longest_, line.find(u'\t'));
+      list.longest_ = std::max(list.longest_, line.find('\t'));
     }
     start = end + 1;
   }
@@ -92,32 +92,50 @@ WordList WordList::Load(const std::filesystem::path& file) {
   return list;
 }
 
-std::u16string_view WordList::Key(std::uint32_t line) const {
-  const std::u16string_view rest = std::u16string_view(text_).substr(line);
-  return rest.substr(0, rest.find(u'\t'));
+std::string_view WordList::Key(std::uint32_t line) const {
+  const std::string_view rest = std::string_view(bytes_).substr(line);
+  return rest.substr(0, rest.find('\t'));
 }
 
 std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text) const {
+  // Each character takes at least one byte, so no key is longer in code units than in bytes.
+  const std::u16string_view head = text.substr(0, std::min(text.size(), longest_));
+  const Utf8Text utf8 = ToUtf8(head);
   std::vector<Word> words;
-  for (std::size_t length = std::min(longest_, text.size()); length > 0; --length) {
-    const std::u16string_view key = text.substr(0, length);
-    auto line =
-        std::lower_bound(lines_.begin(), lines_.end(), key,
-                         [this](std::uint32_t at, std::u16string_view k) { return Key(at) < k; });
-    for (; line != lines_.end() && Key(*line) == key; ++line) {
-      const std::u16string_view rest = std::u16string_view(text_).substr(*line + length + 1);
-      const std::size_t tab = rest.find(u'\t');
-      const std::u16string_view conjugation = rest.substr(0, tab);
+  // The lines whose keys begin with the first `length` bytes, narrowed as `length` grows.
+  auto first = lines_.begin();
+  auto last = lines_.end();
+  for (std::size_t length = 1; length <= utf8.bytes.size() && first != last; ++length) {
+    const std::string_view prefix = std::string_view(utf8.bytes).substr(0, length);
+    first = std::lower_bound(first, last, prefix, [this](std::uint32_t line, std::string_view p) {
+      return Key(line) < p;
+    });
+    last = std::upper_bound(first, last, prefix,
+                            [this, length](std::string_view p, std::uint32_t line) {
+                              return p < Key(line).substr(0, length);
+                            });
+    // A key that is the prefix itself comes first; a key ends where a character does.
+    if (length < utf8.bytes.size() && utf8.position[length] == utf8.position[length - 1]) continue;
+    const std::size_t units = length < utf8.bytes.size() ? utf8.position[length] : head.size();
+    for (auto line = first; line != last && Key(*line).size() == length; ++line) {
+      const std::string_view rest = std::string_view(bytes_).substr(*line + length + 1);
+      const std::size_t tab = rest.find('\t');
+      const std::string_view conjugation = rest.substr(0, tab);
       if (!conjugation.empty() &&
-          (length == text.size() ||
-           Inflections(conjugation).find(text[length]) == std::u16string_view::npos)) {
+          (units == text.size() ||
+           Inflections(conjugation).find(text[units]) == std::u16string_view::npos)) {
         continue;
       }
-      const std::u16string_view readings = rest.substr(tab + 1);
-      words.push_back(
-          {length, readings.substr(0, readings.find_first_of(u"\r\n")), !conjugation.empty()});
+      std::string_view readings = rest.substr(tab + 1);
+      readings = readings.substr(0, readings.find('\n'));
+      if (readings.ends_with('\r')) readings.remove_suffix(1);
+      std::u16string converted = FromUtf8(readings);
+      if (IsReadingList(converted))
+        words.push_back({units, std::move(converted), !conjugation.empty()});
     }
   }
+  std::stable_sort(words.begin(), words.end(),
+                   [](const Word& a, const Word& b) { return a.length > b.length; });
   return words;
 }
 

@@ -14,7 +14,7 @@ namespace readings::internal {
 
 // The kana that may follow the stem of a verb or adjective of the conjugation class
 // `conjugation`, as EDICT codes it (v5k, v1, adj-i...); empty for a class that it does not know.
-std::u16string_view Inflections(std::u16string_view conjugation);
+std::u16string_view Inflections(std::string_view conjugation);
 
 // Words with their readings, from the list that edict_to_list.py makes of EDICT: readings of
 // words that the dictionary lacks, or reads otherwise than songs may.
@@ -23,17 +23,18 @@ class WordList {
   // An empty list.
   WordList() = default;
 
-  // The list in `file` (UTF-8; one word a line: its key, a tab, its conjugation class or nothing,
-  // a tab, its readings in hiragana separated by |), kept as one string; empty when the file
-  // cannot be read. Lines that are not of that form are skipped; "#" starts a comment line.
+  // The list in `file` (UTF-8, sorted by its bytes; one word a line: its key, a tab, its
+  // conjugation class or nothing, a tab, its readings in hiragana separated by |), kept as it
+  // is; empty when the file cannot be read. "#" starts a comment line. A line of another form
+  // is never found.
   static WordList Load(const std::filesystem::path& file);
 
   bool empty() const { return lines_.empty(); }
 
   struct Word {
-    std::size_t length = 0;        // of the key, in code units
-    std::u16string_view readings;  // of the key, separated by |, the likeliest first
-    bool inflects = false;         // a verb's or an adjective's stem
+    std::size_t length = 0;   // of the key, in code units
+    std::u16string readings;  // of the key, separated by |, the likeliest first
+    bool inflects = false;    // a verb's or an adjective's stem
   };
 
   // The words whose keys begin `text`, the longest first: a verb's or an adjective's stem only
@@ -41,11 +42,11 @@ class WordList {
   std::vector<Word> WordsAt(std::u16string_view text) const;
 
  private:
-  std::u16string_view Key(std::uint32_t line) const;
+  std::string_view Key(std::uint32_t line) const;
 
-  std::u16string text_;
+  std::string bytes_;
   std::vector<std::uint32_t> lines_;  // where each word's line starts, by key
-  std::size_t longest_ = 0;           // key
+  std::size_t longest_ = 0;           // key, in bytes
 };
 
 }  // namespace readings::internal
