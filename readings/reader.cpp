@@ -445,18 +445,20 @@ class PieceReader {
         return w.inflects == inflected;
       });
       std::vector<std::u16string> readings;
+      bool verb = false;  // whose ending follows
       for (; word != same; ++word) {
         for (std::u16string& reading : internal::SplitReadings(word->readings)) {
           if (reading.size() <= tail.size() || !reading.ends_with(tail)) continue;
           reading.resize(reading.size() - tail.size());
           if (internal::Align(Piece(from, covered), taking, reading)) {
-            leads = leads || (word->inflects && inflected && ReadAsNoun(from, covered));
+            verb = verb || (word->inflects && inflected);
             readings.push_back(std::move(reading));
           }
         }
       }
       if (readings.empty()) continue;
       if (last == k + 1) {
+        leads = leads || (verb && ReadAsNoun(from, covered));
         listed.insert(listed.end(), std::make_move_iterator(readings.begin()),
                       std::make_move_iterator(readings.end()));
         continue;
