@@ -16,6 +16,9 @@
 
 #include "readings/readings.h"
 #include "ui/busy_cursor.h"
+#include "ui/mark_decoration.h"
+#include "ui/mark_tracker.h"
+#include "ui/undo_routing.h"
 #include "ui/units.h"
 
 namespace ui {

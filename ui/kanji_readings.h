@@ -11,12 +11,9 @@
 #include <memory>
 #include <vector>
 
-#include "ui/mark_decoration.h"
-#include "ui/mark_tracker.h"
 #include "ui/messages.h"
 #include "ui/reading_marks.h"
 #include "ui/remembered_readings.h"
-#include "ui/undo_routing.h"
 
 class QAction;
 class QMenu;
@@ -28,6 +25,10 @@ class Reader;
 }
 
 namespace ui {
+
+class MarkDecoration;
+class MarkTracker;
+class UndoRouting;
 
 // The folder of the dictionary that reads kanji, as configured for this build.
 std::filesystem::path DictionaryFolder();

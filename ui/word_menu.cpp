@@ -14,6 +14,9 @@
 
 #include "readings/readings.h"
 #include "ui/kanji_readings.h"
+#include "ui/mark_decoration.h"
+#include "ui/mark_tracker.h"
+#include "ui/undo_routing.h"
 #include "ui/units.h"
 
 namespace ui {
