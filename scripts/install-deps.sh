@@ -6,9 +6,9 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config)
-# MeCab and its UTF-8 IPADIC read the kanji of lyrics; KANJIDIC, converted by Python at build
-# time, gives readings of the kanji that no dictionary word holds.
-kanji=(libmecab-dev mecab-ipadic-utf8 kanjidic python3)
+# MeCab and its UTF-8 IPADIC read the kanji of lyrics; KANJIDIC and EDICT, converted by Python
+# at build time, give readings of the kanji that no dictionary word holds and of JMdict's words.
+kanji=(libmecab-dev mecab-ipadic-utf8 kanjidic edict python3)
 for task in "$@"; do
   case "$task" in
     run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n "${kanji[@]}") ;;
@@ -25,7 +25,7 @@ for task in "$@"; do
                         qt6-translations-l10n googletest dpkg-dev patch wine wine64 nsis
                         xvfb xauth fonts-noto-cjk icoutils binutils-mingw-w64-x86-64 zip unzip
                         imagemagick librsvg2-bin xdotool xclip python3 locales
-                        mecab-ipadic-utf8 kanjidic) ;;
+                        mecab-ipadic-utf8 kanjidic edict) ;;
     *) echo "install-deps.sh: unknown task '$task'" >&2; exit 2 ;;
   esac
 done
