@@ -40,8 +40,15 @@ done
 check "scalable icon" test -s "$prefix/share/icons/hicolor/scalable/apps/$app_id.svg"
 check "manual page" grep -q '^\.SH OPTIONS' <(zcat "$prefix/share/man/man1/melivant-helper.1.gz")
 check "copyright file names the licence" grep -qx 'License: MIT' "$prefix/share/doc/melivant-helper/copyright"
-check "copyright file credits KANJIDIC" grep -qx 'License: CC-BY-SA-3.0' \
-  "$prefix/share/doc/melivant-helper/copyright"
+for list in kanji-readings.txt:kanjidic-copyright.txt word-readings.txt:edict-copyright.txt; do
+  check "copyright file credits ${list%%:*} under CC BY-SA 3.0 with its licence beside it" \
+    awk -v list="${list%%:*}" -v licence="/usr/share/melivant-helper/${list#*:}" \
+      '$0 == "Files: usr/share/melivant-helper/" list { s = 1; next } /^Files:/ { s = 0 }
+       s && $0 == "License: CC-BY-SA-3.0" { l = 1 } s && index($0, licence) { f = 1 }
+       END { exit !(l && f) }' "$prefix/share/doc/melivant-helper/copyright"
+  check "${list#*:} installed beside ${list%%:*}" grep -q 'ELECTRONIC DICTIONARY RESEARCH' \
+    "$prefix/share/melivant-helper/${list#*:}"
+done
 check "metainfo names the licence" grep -q '<project_license>MIT</project_license>' \
   "$prefix/share/metainfo/$app_id.metainfo.xml"
 # A build configured without a home page names no address; one with it is checked below.
@@ -76,7 +83,8 @@ contents=$(dpkg-deb -c "$deb" 2>/dev/null | awk '{print $6}')
 for path in ./usr/bin/melivant-helper ./usr/share/applications/$app_id.desktop \
   ./usr/share/metainfo/$app_id.metainfo.xml ./usr/share/icons/hicolor/16x16/apps/$app_id.png \
   ./usr/share/icons/hicolor/32x32/apps/$app_id.png ./usr/share/icons/hicolor/48x48/apps/$app_id.png \
-  ./usr/share/melivant-helper/kanji-readings.txt ./usr/share/melivant-helper/kanjidic-copyright.txt; do
+  ./usr/share/melivant-helper/kanji-readings.txt ./usr/share/melivant-helper/kanjidic-copyright.txt \
+  ./usr/share/melivant-helper/word-readings.txt ./usr/share/melivant-helper/edict-copyright.txt; do
   check ".deb holds $path" grep -qx "$path" <<<"$contents"
 done
 
