@@ -14,8 +14,9 @@ Every DLL in the folder must belong to a known component, or the script fails:
   each names its component: the GCC runtime or winpthreads.
 Every file of the dictionary folder (--dictionary) belongs to the Debian package that compiled it
 (--dictionary-package), whose copyright file gives its licence. The list of readings per kanji
-(--kanji-list) is made from KANJIDIC (--kanjidic), under the licence statement that Debian's
-kanjidic package gives and that the list carries beside it (--kanji-list-licence). Every other file shipped must be
+(--kanji-list) is made from KANJIDIC (--kanjidic) and the list of words (--word-list) from EDICT
+(--edict), each under the licence statement that its Debian package gives and that the list
+carries beside it (--kanji-list-licence, --word-list-licence). Every other file shipped must be
 the program's own or come from a Debian package (looked up among --data-dir folders), or the
 script fails.
 """
@@ -212,20 +213,31 @@ def dictionary_entry(files, args, licences):
 """ + lines
 
 
-def kanji_list_entry(files, args, licences):
-    debian = debian_package_of(args.kanjidic)
+# The lists that the build makes from the Electronic Dictionary Research and Development Group's
+# files: what each is, the dictionary it is made from, and the script that converts it.
+EDRDG_LISTS = {
+    "kanji": ("KANJIDIC's readings per kanji, from which F7 guesses kanji that no dictionary "
+              "word holds", "KANJIDIC", "kanjidic_to_list.py"),
+    "word": ("EDICT's words (JMdict) and their readings, which F7 reads beside the dictionary",
+             "EDICT", "edict_to_list.py"),
+}
+
+
+def edrdg_list_entry(files, kind, source, licences):
+    what, name, converter = EDRDG_LISTS[kind]
+    debian = debian_package_of(source)
     if not debian:
-        fail(f"{args.kanjidic} belongs to no Debian package")
-    statement = licences.cite("EDRDG General Dictionary Licence Statement (KANJIDIC)",
+        fail(f"{source} belongs to no Debian package")
+    statement = licences.cite(f"EDRDG General Dictionary Licence Statement ({name})",
                               read(f"/usr/share/doc/{debian['package']}/copyright"))
-    return f"""KANJIDIC's readings per kanji, from which F7 guesses kanji that no dictionary
-  word holds
+    # The entry's number and a blank go before its first line.
+    return f"""{textwrap.fill(what, 75, subsequent_indent="  ")}
 {wrapped("Files: " + ", ".join(files), 2)}
-  Version: made when this program was built from KANJIDIC, Debian package
+  Version: made when this program was built from {name}, Debian package
     {debian['package']} {debian['version']}
   Source: Debian's source package {debian['source']}, version {debian['source_version']}
     (apt-get source {debian['source']}={debian['source_version']}), converted by
-    readings/kanjidic_to_list.py of this program's source
+    readings/{converter} of this program's source
   Licence: Creative Commons Attribution-ShareAlike 3.0 (CC BY-SA 3.0), as the
     Electronic Dictionary Research and Development Group's licence statement
     says {statement}; the statement is also shipped beside the list
@@ -314,6 +326,10 @@ def main():
     parser.add_argument("--kanji-list-licence", help="its licence statement in the program folder")
     parser.add_argument("--kanjidic", default="/usr/share/edict/kanjidic",
                         help="the KANJIDIC that the list was made from")
+    parser.add_argument("--word-list", help="the list of words in the program folder")
+    parser.add_argument("--word-list-licence", help="its licence statement in the program folder")
+    parser.add_argument("--edict", default="/usr/share/edict/edict",
+                        help="the EDICT that the list of words was made from")
     parser.add_argument("--data-dir", action="append", default=[],
                         help="a folder that other shipped files (Qt's translations) came from")
     parser.add_argument("--output", required=True)
@@ -345,7 +361,11 @@ def main():
     covered.update(shipped_qt + shipped_mecab +
                    [name for _, dlls in shipped_debian.values() for name in dlls])
     dictionary_files = []
-    kanji_list_files = []
+    list_files = {"kanji": [], "word": []}
+    list_paths = {folder / path: kind for kind, paths in
+                  (("kanji", (args.kanji_list, args.kanji_list_licence)),
+                   ("word", (args.word_list, args.word_list_licence)))
+                  for path in paths if path}
     shipped_data = {}
     for file in sorted(p for p in folder.rglob("*") if p.is_file()):
         name = file.relative_to(folder).as_posix().replace("/", "\\")
@@ -354,8 +374,8 @@ def main():
         if args.dictionary and file.parent == folder / args.dictionary:
             dictionary_files.append(name)
             continue
-        if file in (folder / (args.kanji_list or "\0"), folder / (args.kanji_list_licence or "\0")):
-            kanji_list_files.append(name)
+        if file in list_paths:
+            list_files[list_paths[file]].append(name)
             continue
         origins = [Path(d, file.name) for d in args.data_dir if Path(d, file.name).is_file()]
         debian = debian_package_of(origins[0].resolve()) if origins else None
@@ -369,8 +389,9 @@ def main():
         entries.append(mecab_entry(shipped_mecab, args, licences))
     if dictionary_files:
         entries.append(dictionary_entry(dictionary_files, args, licences))
-    if kanji_list_files:
-        entries.append(kanji_list_entry(kanji_list_files, args, licences))
+    for kind, source in (("kanji", args.kanjidic), ("word", args.edict)):
+        if list_files[kind]:
+            entries.append(edrdg_list_entry(list_files[kind], kind, source, licences))
     for entry, (debian, dlls) in shipped_debian.items():
         entries.append(entry(dlls, debian, args, licences))
     for debian, files in shipped_data.values():

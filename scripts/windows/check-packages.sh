@@ -79,10 +79,12 @@ select_box() {
 
 # Starts the program at Windows path $1 (with the environment $2...), pastes lyrics with kanji
 # into its input, presses F7 and copies the input back out: the kanji must be read (囁, which no
-# dictionary word holds, from the list of readings per kanji), and Ctrl+Z must give the lyrics back.
+# dictionary word holds, from the list of readings per kanji; 彷徨う, which the dictionary lacks,
+# from the list of words), and Ctrl+Z must give the lyrics back.
 # F7_LYRICS and F7_READ, when set, are the lyrics and what F7 must make of them.
 check_f7() {
-  local program=$1 lyrics=${F7_LYRICS:-"桜の花が咲いた 囁"} read=${F7_READ:-"さくらのはながさいた ささやき"}
+  local program=$1 lyrics=${F7_LYRICS:-"桜の花が咲いた 囁 彷徨う"}
+  local read=${F7_READ:-"さくらのはながさいた ささやき さまよう"}
   shift
   (env -u QT_QPA_PLATFORM "$@" wine "$program" >/dev/null 2>&1 &)
   greets_then_opens "$program"
@@ -98,6 +100,17 @@ check_f7() {
   [ "$(copied)" = "$lyrics" ] || fail "$program: Ctrl+Z after F7 gave '$(copied)'"
   wineserver -k
   echo "ok: $program: F7 reads $lyrics as $read, and Ctrl+Z gives it back"
+}
+
+# Checks that folder $1 ($2 in messages) holds the lists of readings per kanji and of words, each
+# with the Group's licence statement beside it.
+check_lists() {
+  local list
+  for list in kanji-readings.txt:kanjidic-copyright.txt word-readings.txt:edict-copyright.txt; do
+    [ -s "$1/${list%%:*}" ] || fail "$2 lacks ${list%%:*}"
+    grep -q 'ELECTRONIC DICTIONARY RESEARCH' "$1/${list#*:}" ||
+      fail "$2 lacks ${list#*:}, the licence of ${list%%:*}, beside it"
+  done
 }
 
 # Prints the values of the uninstall entry under registry root $1 (HKCU or HKLM), or fails.
@@ -124,6 +137,7 @@ check_installed() {
   [ -f "$folder/melivant-helper.exe" ] || fail "nothing installed in $folder"
   [ -f "$folder/LICENSE.txt" ] && [ -f "$folder/THIRD-PARTY-NOTICES.txt" ] ||
     fail "$folder lacks LICENSE.txt or THIRD-PARTY-NOTICES.txt"
+  check_lists "$folder" "$folder"
   strings -e l "$menu/$shortcut_name" | grep -F "${folder##*/}\\melivant-helper.exe" >/dev/null ||
     fail "no Start-menu shortcut in $menu that starts the installed program"
   entry=$(uninstall_entry "$root")
@@ -161,13 +175,12 @@ done
 ! grep -rq 'example\.org' "$drive_c/$name" || fail "the zip names an example.org address"
 program_icon=$(icon_images "$drive_c/$name/melivant-helper.exe")
 for component in "MeCab" "IPADIC" 'dictionary\sys.dic' "KANJIDIC" "kanji-readings.txt" \
-    "CC BY-SA 3.0"; do
+    "kanjidic-copyright.txt" "EDICT" "word-readings.txt" "edict-copyright.txt" "CC BY-SA 3.0"; do
   grep -qF "$component" "$notices" || fail "THIRD-PARTY-NOTICES.txt does not name $component"
 done
-grep -q 'ELECTRONIC DICTIONARY RESEARCH' "$drive_c/$name/kanjidic-copyright.txt" ||
-  fail "the zip lacks KANJIDIC's licence beside the list of readings per kanji"
+check_lists "$drive_c/$name" "the zip"
 echo "ok: the zip holds LICENSE.txt, THIRD-PARTY-NOTICES.txt names every DLL, the dictionary and" \
-  "the list of readings per kanji, whose licence is beside it"
+  "the lists of readings per kanji and of words, whose licences are beside them"
 check_start "C:\\$name\\melivant-helper.exe" "$build/window-portable.png"
 check_f7 "C:\\$name\\melivant-helper.exe"
 # Where a Chinese user may unzip it, under a Chinese locale.
