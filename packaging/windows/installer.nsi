@@ -6,7 +6,7 @@
 ; It adds a Start-menu shortcut and an Apps & Features entry, replaces an earlier installation in
 ; place, and writes an uninstaller that removes exactly what it installed. Its pages and the
 ; uninstaller's are in Simplified Chinese on a Chinese Windows and in English elsewhere.
-;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.1 -DFILES=<folder> -DICON=<.ico>
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.1.0 -DFILES=<folder> -DICON=<.ico>
 ;     -DWELCOME_BITMAP=<164x314 .bmp> -DSIZE_KB=<installed size> -DOUTFILE=<setup.exe>
 ;     [-DHOMEPAGE=<url>] installer.nsi
 ; where FILES holds install-files.nsh and uninstall-files.nsh, the folder's files as NSIS lines.
