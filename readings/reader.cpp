@@ -439,6 +439,9 @@ class PieceReader {
       }
       const std::vector<bool> taking(in_run_.begin() + static_cast<std::ptrdiff_t>(from),
                                      in_run_.begin() + static_cast<std::ptrdiff_t>(covered));
+      // Any reading fits kanji alone; kana between them must be in it.
+      const bool kanji_alone =
+          std::all_of(taking.begin(), taking.end(), [](bool kanji) { return kanji; });
       // A verb or an adjective comes first where its ending may follow.
       const bool inflected = EndingMayFollow(end);
       std::stable_partition(word, same, [inflected](const internal::WordList::Word& w) {
@@ -450,7 +453,7 @@ class PieceReader {
         for (std::u16string& reading : internal::SplitReadings(word->readings)) {
           if (reading.size() <= tail.size() || !reading.ends_with(tail)) continue;
           reading.resize(reading.size() - tail.size());
-          if (internal::Align(Piece(from, covered), taking, reading)) {
+          if (kanji_alone || internal::Align(Piece(from, covered), taking, reading)) {
             verb = verb || (word->inflects && inflected);
             readings.push_back(std::move(reading));
           }
@@ -463,9 +466,8 @@ class PieceReader {
                       std::make_move_iterator(readings.end()));
         continue;
       }
-      const bool whole_run =
-          (from == 0 || !in_run_[from - 1]) && (covered == size || !in_run_[covered]) &&
-          std::all_of(taking.begin(), taking.end(), [](bool kanji) { return kanji; });
+      const bool whole_run = kanji_alone && (from == 0 || !in_run_[from - 1]) &&
+                             (covered == size || !in_run_[covered]);
       const bool piece_by_piece = std::all_of(
           out_.begin() + static_cast<std::ptrdiff_t>(k),
           out_.begin() + static_cast<std::ptrdiff_t>(last), [this](const Replacement& r) {

@@ -44,6 +44,20 @@ constexpr std::array kConjugations = {
 };
 // clang-format on
 
+// The bytes of the first character of the UTF-8 `key`, as one number.
+std::uint32_t FirstCharacter(std::string_view key) {
+  const auto lead = static_cast<unsigned char>(key[0]);
+  const std::size_t size = std::min<std::size_t>(key.size(), lead < 0xC0   ? 1
+                                                             : lead < 0xE0 ? 2
+                                                             : lead < 0xF0 ? 3
+                                                                           : 4);
+  std::uint32_t character = 0;
+  for (std::size_t i = 0; i < size; ++i) {
+    character = character << 8 | static_cast<unsigned char>(key[i]);
+  }
+  return character;
+}
+
 // Whether `line` is a word of the list: a key, a tab, a class, a tab, readings. The readings
 // are checked where a word is found.
 bool IsWordLine(std::string_view line) {
@@ -77,48 +91,58 @@ WordList WordList::Load(const std::filesystem::path& file) {
     const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
     const std::string_view line = bytes.substr(start, end - start);
     if (!line.starts_with('#') && IsWordLine(line)) {
-      list.lines_.push_back(static_cast<std::uint32_t>(start));
-      list.longest_ = std::max(list.longest_, line.find('\t'));
+      const std::size_t key_size = line.find('\t');
+      list.lines_.push_back(
+          {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(key_size)});
+      list.longest_ = std::max(list.longest_, key_size);
     }
     start = end + 1;
   }
   // The converter writes the words in order; a list edited by hand may not be.
-  const auto by_key = [&list](std::uint32_t a, std::uint32_t b) {
-    return list.Key(a) < list.Key(b);
-  };
+  const auto by_key = [&list](Line a, Line b) { return list.Key(a) < list.Key(b); };
   if (!std::is_sorted(list.lines_.begin(), list.lines_.end(), by_key)) {
     std::stable_sort(list.lines_.begin(), list.lines_.end(), by_key);
+  }
+  for (std::size_t line = 0; line < list.lines_.size();) {
+    const std::uint32_t character = FirstCharacter(list.Key(list.lines_[line]));
+    std::size_t next = line + 1;
+    while (next < list.lines_.size() && FirstCharacter(list.Key(list.lines_[next])) == character) {
+      ++next;
+    }
+    list.by_first_character_.emplace(
+        character, std::pair{static_cast<std::uint32_t>(line), static_cast<std::uint32_t>(next)});
+    line = next;
   }
   return list;
 }
 
-std::string_view WordList::Key(std::uint32_t line) const {
-  const std::string_view rest = std::string_view(bytes_).substr(line);
-  return rest.substr(0, rest.find('\t'));
-}
-
 std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text) const {
+  std::vector<Word> words;
+  if (lines_.empty()) return words;
   // Each character takes at least one byte, so no key is longer in code units than in bytes.
   const std::u16string_view head = text.substr(0, std::min(text.size(), longest_));
   const Utf8Text utf8 = ToUtf8(head);
-  std::vector<Word> words;
-  // The lines whose keys begin with the first `length` bytes, narrowed as `length` grows.
-  auto first = lines_.begin();
-  auto last = lines_.end();
-  for (std::size_t length = 1; length <= utf8.bytes.size() && first != last; ++length) {
-    const std::string_view prefix = std::string_view(utf8.bytes).substr(0, length);
-    first = std::lower_bound(first, last, prefix, [this](std::uint32_t line, std::string_view p) {
-      return Key(line) < p;
-    });
-    last = std::upper_bound(first, last, prefix,
-                            [this, length](std::string_view p, std::uint32_t line) {
-                              return p < Key(line).substr(0, length);
-                            });
-    // A key that is the prefix itself comes first; a key ends where a character does.
-    if (length < utf8.bytes.size() && utf8.position[length] == utf8.position[length - 1]) continue;
-    const std::size_t units = length < utf8.bytes.size() ? utf8.position[length] : head.size();
-    for (auto line = first; line != last && Key(*line).size() == length; ++line) {
-      const std::string_view rest = std::string_view(bytes_).substr(*line + length + 1);
+  const std::string_view bytes = utf8.bytes;
+  // The lines whose keys begin with the characters up to `length` bytes, narrowed character by
+  // character from those of the first; of these, a key that is those characters themselves
+  // comes first.
+  const auto range = by_first_character_.find(FirstCharacter(bytes));
+  if (range == by_first_character_.end()) return words;
+  auto first = lines_.begin() + range->second.first;
+  auto last = lines_.begin() + range->second.second;
+  for (std::size_t length = 1; length <= bytes.size() && first != last; ++length) {
+    if (length < bytes.size() && utf8.position[length] == utf8.position[length - 1]) continue;
+    const std::string_view prefix = bytes.substr(0, length);
+    if (utf8.position[length - 1] > 0) {  // beyond the first character
+      first = std::lower_bound(first, last, prefix,
+                               [this](Line line, std::string_view p) { return Key(line) < p; });
+      last = std::upper_bound(first, last, prefix, [this, length](std::string_view p, Line line) {
+        return p < Key(line).substr(0, length);
+      });
+    }
+    const std::size_t units = length < bytes.size() ? utf8.position[length] : head.size();
+    for (auto line = first; line != last && line->key_size == length; ++line) {
+      const std::string_view rest = std::string_view(bytes_).substr(line->start + length + 1);
       const std::size_t tab = rest.find('\t');
       const std::string_view conjugation = rest.substr(0, tab);
       if (!conjugation.empty() &&
@@ -130,12 +154,19 @@ std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text) const {
       readings = readings.substr(0, readings.find('\n'));
       if (readings.ends_with('\r')) readings.remove_suffix(1);
       std::u16string converted = FromUtf8(readings);
-      if (IsReadingList(converted))
+      if (IsReadingList(converted)) {
         words.push_back({units, std::move(converted), !conjugation.empty()});
+      }
     }
   }
-  std::stable_sort(words.begin(), words.end(),
-                   [](const Word& a, const Word& b) { return a.length > b.length; });
+  // Found shortest first: the longest first, each length's words in the list's order.
+  std::reverse(words.begin(), words.end());
+  for (auto same = words.begin(); same != words.end();) {
+    const auto next =
+        std::find_if(same, words.end(), [same](const Word& w) { return w.length != same->length; });
+    std::reverse(same, next);
+    same = next;
+  }
   return words;
 }
 

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace readings::internal {
@@ -42,11 +44,18 @@ class WordList {
   std::vector<Word> WordsAt(std::u16string_view text) const;
 
  private:
-  std::string_view Key(std::uint32_t line) const;
+  // A word's line: where it starts, and how many bytes its key takes.
+  struct Line {
+    std::uint32_t start;
+    std::uint32_t key_size;
+  };
+  std::string_view Key(Line line) const { return {bytes_.data() + line.start, line.key_size}; }
 
   std::string bytes_;
-  std::vector<std::uint32_t> lines_;  // where each word's line starts, by key
-  std::size_t longest_ = 0;           // key, in bytes
+  std::vector<Line> lines_;  // by key
+  // The lines [first, second) whose keys begin with a character, by its bytes.
+  std::unordered_map<std::uint32_t, std::pair<std::uint32_t, std::uint32_t>> by_first_character_;
+  std::size_t longest_ = 0;  // key, in bytes
 };
 
 }  // namespace readings::internal
