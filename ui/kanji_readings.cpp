@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <optional>
 
 #include "readings/readings.h"
 #include "ui/busy_cursor.h"
@@ -111,6 +112,8 @@ bool KanjiReadings::Open() {
   RememberedReadings::Contents kept;
   {
     const BusyCursor busy;
+    // An F7 handled while the cursor changed has opened them.
+    if (reader_) return true;
     try {
       auto reader = std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_);
       kept = remembered_.Load();
@@ -145,6 +148,9 @@ void KanjiReadings::Rewrite() {
       messages_.Show(box_, messages::RememberedBadLines(remembered_.File(), kept.bad_lines));
     }
   }
+  std::vector<readings::Replacement> found;
+  QString failure;
+  std::optional<BusyCursor> busy(std::in_place);
   // The raw text counts a line break as one code unit, as the cursor positions do.
   const QString text = box_->document()->toRawText();
   const QTextCursor selection = box_->textCursor();
@@ -152,19 +158,14 @@ void KanjiReadings::Rewrite() {
   const int at = selection.position();
   const int begin = selected ? selection.selectionStart() : 0;
   const int end = selected ? selection.selectionEnd() : int(text.size());
-
-  std::vector<readings::Replacement> found;
-  QString failure;
-  {
-    const BusyCursor busy;
-    try {
-      // The menus order each word's other readings by its line when they open.
-      found = reader_->Read(Units(text), static_cast<std::size_t>(begin),
-                            static_cast<std::size_t>(end), readings::Reader::Order::kQuick);
-    } catch (const std::exception& error) {
-      failure = Reason(error);
-    }
+  try {
+    // The menus order each word's other readings by its line when they open.
+    found = reader_->Read(Units(text), static_cast<std::size_t>(begin),
+                          static_cast<std::size_t>(end), readings::Reader::Order::kQuick);
+  } catch (const std::exception& error) {
+    failure = Reason(error);
   }
+  busy.reset();
   if (!failure.isEmpty()) {
     messages_.Show(box_, messages::RewriteFailed(failure));
     return;

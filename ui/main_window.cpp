@@ -121,10 +121,10 @@ void Main::Begin_Click() {
   std::optional<Message> message;
   std::optional<Span> culprit;
   const LyricsMode mode = SelectedMode();
-  // The document's raw text counts a line break as one code unit, as its cursor positions do.
-  const QString lyrics = Input->document()->toRawText();
   {
     const BusyCursor busy;
+    // The document's raw text counts a line break as one code unit, as its cursor positions do.
+    const QString lyrics = Input->document()->toRawText();
     try {
       CommandResult result = RunConversion(mode, lyrics);
       if (result.output) Output->setPlainText(*result.output);

@@ -137,6 +137,21 @@ TEST_F(KanjiReadingsTest, F7RewritesAsOneEditThatUndoAndRedoTakeWhole) {
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"さくらのはながさいた"));
 }
 
+TEST_F(KanjiReadingsTest, F7ReadsTheTextAsItIsOnceTheBusyCursorShows) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Type(QStringLiteral(u"夢"));
+  PressF7();  // opens the dictionary
+  // A key waiting when F7 starts is handled before the text is read, not in the middle.
+  Type(QStringLiteral(u"空"));
+  Input()->moveCursor(QTextCursor::Start);
+  QCoreApplication::postEvent(Input(),
+                              new QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a"));
+  PressF7();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"aそら"));
+}
+
 TEST_F(KanjiReadingsTest, F7KeepsTheCursorByItsTextAndMarksEachWordOnce) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();
