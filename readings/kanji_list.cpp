@@ -32,6 +32,13 @@ bool IsKanjiReadingList(std::u16string_view readings) {
 
 KanjiList KanjiList::Load(const std::filesystem::path& file) {
   KanjiList list;
+  // Only a file of the list's size is read: not a pipe, a device or a runaway file.
+  constexpr std::uintmax_t kLargest = 16 << 20;
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error) ||
+      std::filesystem::file_size(file, error) > kLargest || error) {
+    return list;
+  }
   std::ifstream in(file, std::ios::binary);
   if (!in.is_open()) return list;
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

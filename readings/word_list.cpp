@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
-#include <limits>
 
 #include "readings/script.h"
 
@@ -80,10 +79,14 @@ std::u16string_view Inflections(std::string_view conjugation) {
 
 WordList WordList::Load(const std::filesystem::path& file) {
   WordList list;
+  // Only a file of the list's size is read: not a pipe, a device or a runaway file.
+  constexpr std::uintmax_t kLargest = 64 << 20;
   std::error_code error;
+  if (!std::filesystem::is_regular_file(file, error)) return list;
   const std::uintmax_t size = std::filesystem::file_size(file, error);
+  if (error || size > kLargest) return list;
   std::ifstream in(file, std::ios::binary);
-  if (error || size >= std::numeric_limits<std::uint32_t>::max() || !in.is_open()) return list;
+  if (!in.is_open()) return list;
   list.bytes_.resize(static_cast<std::size_t>(size));
   if (!in.read(list.bytes_.data(), static_cast<std::streamsize>(size))) return {};
   const std::string_view bytes = list.bytes_;

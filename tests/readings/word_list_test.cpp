@@ -9,6 +9,10 @@
 #include <filesystem>
 #include <fstream>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "readings/readings.h"
 #include "tests/readings/dictionary.h"
 #include "tests/support/utf16.h"
@@ -88,7 +92,14 @@ TEST(WordList, KeepsTheGoodLinesOfAListInAnyOrder) {
     }
     EXPECT_EQ(Utf8(readings), Utf8(c.readings)) << Utf8(c.text);
   }
+  // No list, and no wait: a missing file, a folder, a pipe that nothing writes to.
   EXPECT_TRUE(readings::internal::WordList::Load(file).empty());
+  EXPECT_TRUE(readings::internal::WordList::Load(file.parent_path()).empty());
+#ifndef _WIN32
+  ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
+  EXPECT_TRUE(readings::internal::WordList::Load(file).empty());
+  std::filesystem::remove(file);
+#endif
 }
 
 }  // namespace
