@@ -62,6 +62,9 @@ constexpr std::size_t kLongestKanaBefore = 8;
 // The most kana of a kun reading's ending that tell a guessed kanji's reading (囁く).
 constexpr std::size_t kLongestEnding = 4;
 
+// How many readings of the list of words are offered after the dictionary's.
+constexpr std::size_t kMostListed = 3;
+
 // How many of the analyser's best paths are looked at for other readings of a whole kanji run.
 constexpr std::size_t kPaths = 10;
 
@@ -387,10 +390,11 @@ class PieceReader {
   }
 
   // Whether what follows code unit `at` of the piece may be a verb's or an adjective's ending:
-  // no particle of the best path starts there (彷徨う, but not 空から).
+  // the best path reads an auxiliary verb there (彷徨う), not a particle (空から) or a word of
+  // its own (空いっぱい).
   bool EndingMayFollow(std::size_t at) const {
     const Analyzer::Token* token = at < in_run_.size() ? TokenAt(at) : nullptr;
-    return token == nullptr || token->PartOfSpeech() != "助詞";
+    return token != nullptr && token->PartOfSpeech() == "助動詞";
   }
 
   // Gives the replacements of this piece the readings of the words that the list of words holds
@@ -468,10 +472,17 @@ class PieceReader {
       }
       const bool whole_run = kanji_alone && (from == 0 || !in_run_[from - 1]) &&
                              (covered == size || !in_run_[covered]);
+      // Each part a single kanji that the best path guesses or reads as a word (笑み of 微笑み),
+      // but not as a verb or an adjective (雨降る, 時流れ).
       const bool piece_by_piece = std::all_of(
           out_.begin() + static_cast<std::ptrdiff_t>(k),
           out_.begin() + static_cast<std::ptrdiff_t>(last), [this](const Replacement& r) {
-            return r.length == internal::CodePointAt(text_, r.position).size;
+            const std::size_t at = r.position - begin_;
+            const Analyzer::Token* token = TokenAt(at);
+            return r.length == internal::CodePointAt(text_, r.position).size &&
+                   (r.guess || (token != nullptr && (token->end == byte_[at + r.length] ||
+                                                     (token->PartOfSpeech() != "動詞" &&
+                                                      token->PartOfSpeech() != "形容詞"))));
           });
       if (!whole_run || !piece_by_piece) continue;
       for (std::u16string& pieces :
@@ -488,6 +499,8 @@ class PieceReader {
         first.readings = Distinct(std::move(listed));
         first.guess = false;
       } else {
+        // After the dictionary's, the list's likeliest few, so that rare ones fill no menu.
+        listed.resize(std::min(listed.size(), kMostListed));
         first.readings.insert(first.readings.end(), std::make_move_iterator(listed.begin()),
                               std::make_move_iterator(listed.end()));
         first.readings = Distinct(std::move(first.readings));

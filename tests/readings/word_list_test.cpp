@@ -43,8 +43,11 @@ TEST(WordList, ReadsWhatTheDictionaryLacksAndOffersItsOtherReadings) {
       {u"揺蕩の", u"揺蕩", {u"ようとう"}, {u"たゆた"}},  // no verb ending follows
       // A noun of the dictionary that the list has as a verb whose ending follows.
       {u"彷徨う", u"彷徨", {u"さまよ", u"ほうこう"}},
-      {u"空から", u"空", {u"そら"}},    // から is a particle, not an ending of 空く
-      {u"花の宴", u"宴", {u"うたげ"}},  // a phrase of the list joins no runs
+      {u"空から", u"空", {u"そら"}},        // から is a particle, not an ending of 空く
+      {u"空いっぱい", u"空", {u"そら"}},    // nor いっぱい, a word of its own
+      {u"雨降る街", u"降", {u"ふ"}},        // 雨降 (あめふり) holds the kanji of a verb
+      {u"微笑みを", u"微笑", {u"ほおえ"}},  // 笑み is a word
+      {u"花の宴", u"宴", {u"うたげ"}},      // a phrase of the list joins no runs
   };
   for (const auto& c : kCases) {
     const std::vector<readings::Replacement> found = SharedReader().Read(c.text);
