@@ -70,8 +70,10 @@ def parse(line):
     return headword, reading, conjugation, "/(P)/" in f"/{glosses}/", bool(tags & RARE)
 
 
-def utf8_key(entry):
-    return entry[0].encode("utf-8"), entry[1]
+def line_order(item):
+    """Lines by their keys' bytes; of one key, the class with the likeliest reading first."""
+    (key, conjugation), readings = item
+    return key.encode("utf-8"), min(readings)[:2], conjugation
 
 
 def convert(lines):
@@ -85,7 +87,7 @@ def convert(lines):
         rank = 0 if common else 2 if rare else 1
         words.setdefault((key, conjugation), []).append((rank, order, reading))
     out = []
-    for (key, conjugation), readings in sorted(words.items(), key=lambda item: utf8_key(item[0])):
+    for (key, conjugation), readings in sorted(words.items(), key=line_order):
         kept = []
         for _, _, reading in sorted(readings):
             if reading not in kept:
