@@ -4,9 +4,10 @@
 #include "readings/kanji_list.h"
 
 #include <algorithm>
-#include <fstream>
 #include <iterator>
+#include <optional>
 
+#include "readings/list_file.h"
 #include "readings/script.h"
 
 namespace readings::internal {
@@ -32,17 +33,10 @@ bool IsKanjiReadingList(std::u16string_view readings) {
 
 KanjiList KanjiList::Load(const std::filesystem::path& file) {
   KanjiList list;
-  // Only a file of the list's size is read: not a pipe, a device or a runaway file.
-  constexpr std::uintmax_t kLargest = 16 << 20;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error) ||
-      std::filesystem::file_size(file, error) > kLargest || error) {
-    return list;
-  }
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return list;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  const std::u16string text = FromUtf8(bytes);
+  // A list of 16 MB is far beyond KANJIDIC's: a larger file is no list.
+  const std::optional<std::string> bytes = ReadListFile(file, 16 << 20);
+  if (!bytes) return list;
+  const std::u16string text = FromUtf8(*bytes);
   for (std::size_t start = 0; start < text.size();) {
     const std::size_t end = std::min(text.find(u'\n', start), text.size());
     std::u16string_view line = std::u16string_view(text).substr(start, end - start);

@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
+#include <optional>
+#include <utility>
 
+#include "readings/list_file.h"
 #include "readings/script.h"
 
 namespace readings::internal {
@@ -79,16 +81,10 @@ std::u16string_view Inflections(std::string_view conjugation) {
 
 WordList WordList::Load(const std::filesystem::path& file) {
   WordList list;
-  // Only a file of the list's size is read: not a pipe, a device or a runaway file.
-  constexpr std::uintmax_t kLargest = 64 << 20;
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(file, error)) return list;
-  const std::uintmax_t size = std::filesystem::file_size(file, error);
-  if (error || size > kLargest) return list;
-  std::ifstream in(file, std::ios::binary);
-  if (!in.is_open()) return list;
-  list.bytes_.resize(static_cast<std::size_t>(size));
-  if (!in.read(list.bytes_.data(), static_cast<std::streamsize>(size))) return {};
+  // A list of 64 MB is far beyond EDICT's: a larger file is no list.
+  std::optional<std::string> read = ReadListFile(file, 64 << 20);
+  if (!read) return list;
+  list.bytes_ = std::move(*read);
   const std::string_view bytes = list.bytes_;
   for (std::size_t start = 0; start < bytes.size();) {
     const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
