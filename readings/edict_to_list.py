@@ -13,9 +13,9 @@ are kept. A verb or adjective is keyed by its stem, the headword without the kan
 (囁く: 囁, class v5k, reading ささや); every other word by its headword.
 """
 
-import argparse
 import re
-import sys
+
+import edrdg_list
 
 # The kana that each class of verb and adjective drops from its dictionary form.
 ENDINGS = {
@@ -30,10 +30,6 @@ LONGEST_KEY = 12
 
 LINE = re.compile(r"^(\S+)(?: \[(\S+)\])? /(.*)/$")
 TAGS = re.compile(r"\(([^()]*)\)")
-
-
-def hiragana(text):
-    return "".join(chr(ord(c) - 0x60) if "ァ" <= c <= "ヶ" else c for c in text)
 
 
 def is_kanji(c):
@@ -56,7 +52,7 @@ def parse(line):
         return None
     if not all(is_kanji(c) or is_kana(c) for c in headword):
         return None
-    reading = hiragana(reading)
+    reading = edrdg_list.hiragana(reading)
     if not all("ぁ" <= c <= "ゖ" or c == "ー" for c in reading):
         return None
     tags = {tag.strip() for group in TAGS.findall(glosses) for tag in group.split(",")}
@@ -96,28 +92,7 @@ def convert(lines):
     return out
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("edict", help="EDICT, e.g. /usr/share/edict/edict")
-    parser.add_argument("output")
-    args = parser.parse_args()
-    try:
-        with open(args.edict, encoding="euc_jp") as source:
-            lines = source.read().splitlines()
-    except (OSError, UnicodeDecodeError) as error:
-        sys.exit(f"edict_to_list.py: cannot read {args.edict}: {error}")
-    words = convert(lines)
-    if len(words) < 100000:
-        sys.exit(f"edict_to_list.py: {args.edict} gave only {len(words)} words")
-    header = (
-        "# Readings of words, from EDICT (Debian package edict), by edict_to_list.py of\n"
-        "# melivant-helper: a key, a tab, a conjugation class, a tab, readings separated by |.\n"
-        "# EDICT is the property of the Electronic Dictionary Research and Development Group,\n"
-        "# and this list, derived from it, is used and shared under the Group's licence, the\n"
-        "# Creative Commons Attribution-ShareAlike Licence (V3.0): see edict-copyright.txt.\n")
-    with open(args.output, "w", encoding="utf-8", newline="\n") as out:
-        out.write(header + "\n".join(words) + "\n")
-
-
 if __name__ == "__main__":
-    main()
+    edrdg_list.run(__doc__.splitlines()[0], "EDICT", convert, 100000, "words", (
+        "# Readings of words, from EDICT (Debian package edict), by edict_to_list.py of\n"
+        "# melivant-helper: a key, a tab, a conjugation class, a tab, readings separated by |.\n"))

@@ -13,8 +13,7 @@ these takes its name or radical readings. Affixes and every other field (the fre
 among them) are left out.
 """
 
-import argparse
-import sys
+import edrdg_list
 
 # A verb's last kana and the kana of its noun form (its continuative: 囁く ささやき, 光る ひかり).
 CONTINUATIVE = dict(zip("うくぐすつぬぶむる", "いきぎしちにびみり"))
@@ -32,10 +31,6 @@ def noun_form(kanji, stem, ending):
     if word.endswith("る") and len(word) > 1 and word[-2] in E_OR_I_ROW:
         return word[:-1]
     return word[:-1] + CONTINUATIVE[word[-1]]
-
-
-def hiragana(katakana):
-    return "".join(chr(ord(c) - 0x60) if "ァ" <= c <= "ヶ" else c for c in katakana)
 
 
 def is_kana(text):
@@ -68,7 +63,7 @@ def readings_of(kanji, fields):
         if "-" in field:
             continue
         if "ァ" <= field[0] <= "ヶ":
-            (ons if ordinary else names).append(hiragana(field))
+            (ons if ordinary else names).append(edrdg_list.hiragana(field))
         elif "ぁ" <= field[0] <= "ゖ":
             stem, _, ending = field.partition(".")
             if ordinary:
@@ -79,16 +74,8 @@ def readings_of(kanji, fields):
     return distinct(stems + nouns + ons) or distinct(names)
 
 
-def main():
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("kanjidic", help="KANJIDIC, e.g. /usr/share/edict/kanjidic")
-    parser.add_argument("output")
-    args = parser.parse_args()
-    try:
-        with open(args.kanjidic, encoding="euc_jp") as source:
-            lines = source.read().splitlines()
-    except (OSError, UnicodeDecodeError) as error:
-        sys.exit(f"kanjidic_to_list.py: cannot read {args.kanjidic}: {error}")
+def convert(lines):
+    """The list's lines for the lines of KANJIDIC, by kanji."""
     entries = []
     for line in lines:
         fields = line.split()
@@ -97,22 +84,11 @@ def main():
         readings = readings_of(fields[0], fields[1:])
         if readings:
             entries.append(f"{fields[0]}\t{'|'.join(readings)}")
-    # Every kanji of JIS X 0208 has a reading.
-    if len(entries) < 6355:
-        sys.exit(f"kanjidic_to_list.py: {args.kanjidic} gave only {len(entries)} kanji")
-    header = (
-        "# Readings per kanji, from KANJIDIC (Debian package kanjidic), by kanjidic_to_list.py of\n"
-        "# melivant-helper: one kanji a line, a tab, its readings in hiragana separated by |.\n"
-        "# KANJIDIC is the property of the Electronic Dictionary Research and Development Group,\n"
-        "# and this list, derived from it, is used and shared under the Group's licence, the\n"
-        "# Creative Commons Attribution-ShareAlike Licence (V3.0): see kanjidic-copyright.txt.\n")
-    with open(args.output, "w", encoding="utf-8", newline="\n") as out:
-        out.write(header + "\n".join(sorted(entries, key=ord_key)) + "\n")
-
-
-def ord_key(entry):
-    return ord(entry[0])
+    return sorted(entries, key=lambda entry: ord(entry[0]))
 
 
 if __name__ == "__main__":
-    main()
+    # Every kanji of JIS X 0208 has a reading.
+    edrdg_list.run(__doc__.splitlines()[0], "KANJIDIC", convert, 6355, "kanji", (
+        "# Readings per kanji, from KANJIDIC (Debian package kanjidic), by kanjidic_to_list.py of\n"
+        "# melivant-helper: one kanji a line, a tab, its readings in hiragana separated by |.\n"))
