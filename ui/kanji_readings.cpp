@@ -112,8 +112,6 @@ bool KanjiReadings::Open() {
   RememberedReadings::Contents kept;
   {
     const BusyCursor busy;
-    // An F7 handled while the cursor changed has opened them.
-    if (reader_) return true;
     try {
       auto reader = std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_);
       kept = remembered_.Load();
