@@ -420,9 +420,9 @@ class PieceReader {
     const std::size_t size = in_run_.size();
     std::vector<std::u16string> listed;  // for out_[k] alone
     bool leads = first.guess || first.readings.empty();
-    std::vector<internal::WordList::Word> words = in_run_[from]
-                                                      ? word_list_.WordsAt(Piece(from, size))
-                                                      : std::vector<internal::WordList::Word>();
+    std::vector<internal::WordList::Word> words =
+        in_run_[from] ? word_list_.WordsAt(Piece(from, size), first.length)
+                      : std::vector<internal::WordList::Word>();
     // Words of one length at a time, the longest first.
     for (auto word = words.begin(); word != words.end();) {
       const auto same = std::find_if(word, words.end(),
@@ -432,12 +432,11 @@ class PieceReader {
       while (last < out_.size() && out_[last].position + out_[last].length <= begin_ + end) {
         ++last;
       }
-      const std::size_t covered =
-          last == k ? from : out_[last - 1].position + out_[last - 1].length - begin_;
+      // The words are no shorter than out_[k], so they hold it.
+      const std::size_t covered = out_[last - 1].position + out_[last - 1].length - begin_;
       // The kana of the word after its last kanji end each of its readings.
       const std::u16string tail = ToHiragana(Piece(covered, end));
-      if (last == k || (last < out_.size() && out_[last].position < begin_ + end) ||
-          !IsHiragana(tail)) {
+      if ((last < out_.size() && out_[last].position < begin_ + end) || !IsHiragana(tail)) {
         word = same;
         continue;
       }

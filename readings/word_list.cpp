@@ -115,7 +115,8 @@ WordList WordList::Load(const std::filesystem::path& file) {
   return list;
 }
 
-std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text) const {
+std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text,
+                                              std::size_t shortest) const {
   std::vector<Word> words;
   if (lines_.empty()) return words;
   // Each character takes at least one byte, so no key is longer in code units than in bytes.
@@ -140,6 +141,7 @@ std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text) const {
       });
     }
     const std::size_t units = length < bytes.size() ? utf8.position[length] : head.size();
+    if (units < shortest) continue;
     for (auto line = first; line != last && line->key_size == length; ++line) {
       const std::string_view rest = std::string_view(bytes_).substr(line->start + length + 1);
       const std::size_t tab = rest.find('\t');

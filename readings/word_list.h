@@ -39,9 +39,9 @@ class WordList {
     bool inflects = false;    // a verb's or an adjective's stem
   };
 
-  // The words whose keys begin `text`, the longest first: a verb's or an adjective's stem only
-  // where kana of its conjugation follow it.
-  std::vector<Word> WordsAt(std::u16string_view text) const;
+  // The words whose keys begin `text` and take at least `shortest` code units of it, the longest
+  // first: a verb's or an adjective's stem only where kana of its conjugation follow it.
+  std::vector<Word> WordsAt(std::u16string_view text, std::size_t shortest = 1) const;
 
  private:
   // A word's line: where it starts, and how many bytes its key takes.
