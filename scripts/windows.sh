@@ -231,26 +231,22 @@ build_project() {
 # The tests run as a user named in Chinese, whose profile folder (AppData among it) is so named.
 run_tests() {
   step "run every test under Wine"
-  local user=张三 wine_prefix=$cache/wine-tests-user winepath=() folder
-  [ -d "$wine_prefix/drive_c/users/$user" ] || new_wine_prefix_for "$user" "$wine_prefix"
+  local user=张三 wine_prefix=$cache/wine-tests-user winepath=() folder status
+  if [ ! -d "$wine_prefix/drive_c/users/$user" ] || ! wine_prefix_lacks "$wine_prefix" >/dev/null; then
+    new_wine_prefix_for "$user" "$wine_prefix" || fail "no usable Wine prefix at $wine_prefix"
+  fi
   for folder in "${dll_folders[@]}"; do winepath+=("Z:${folder//\//\\}"); done
   local -x WINEPATH
   WINEPATH=$(IFS=';'; echo "${winepath[*]}")
-  # The tests are discovered by starting them. On a loaded machine a fresh prefix may fail the
-  # first programs it starts before they run (exit code 53: Windows' "DLL not found",
-  # 0xC0000135, cut to eight bits), and a program may meet the prefix's server as it shuts down
-  # between two starts. So the server is kept running for the whole run, and a test program is
-  # started until it lists its tests, before ctest starts any.
-  USER=$user WINEPREFIX=$wine_prefix wineserver -p
-  local try status
-  for try in 1 2 3 4 5 6; do
-    status=0
-    USER=$user WINEPREFIX=$wine_prefix wine "$build/tests/conversion/conversion_tests.exe" \
-      --gtest_list_tests >/dev/null 2>&1 || status=$?
-    [ "$status" -eq 0 ] && break
-    echo "The fresh Wine prefix did not start a test program (exit code $status, try $try)"
-    sleep 10
-  done
+  # The tests are discovered by starting them. On a loaded machine a fresh prefix has failed the
+  # first programs it started before they ran (exit code 53: Windows' "DLL not found",
+  # 0xC0000135, cut to eight bits), again and again, while a prefix made anew started them at
+  # once; and a program may meet the prefix's server as it shuts down between two starts. So the
+  # server is kept running for the whole run, and a test program is started, in new prefixes if
+  # need be, until it lists its tests, before ctest starts any.
+  USER=$user WINEPREFIX=$wine_prefix wine_keep_server=1 \
+    wine_start_until_it_runs "$build/tests/conversion/conversion_tests.exe" --gtest_list_tests ||
+    fail "Wine did not start a test program in $wine_prefix"
   status=0
   USER=$user WINEPREFIX=$wine_prefix QT_QPA_PLATFORM=offscreen \
     ctest --test-dir "$build" --output-on-failure --timeout 300 || status=$?
