@@ -13,6 +13,7 @@
 
 #include "bench/lyrics_corpus.h"
 #include "readings/readings.h"
+#include "readings/remembered.h"
 
 namespace {
 
@@ -85,20 +86,20 @@ std::vector<std::pair<std::u16string, std::u16string>> KeptReadings(std::size_t 
 // A song with a thousand or a hundred thousand readings kept by the user.
 void BM_ReadSongWithKeptReadings(benchmark::State& state) {
   const std::u16string song = bench::KanjiLyrics(kSongBytes);
+  readings::RememberedWords kept;
+  kept.Set(KeptReadings(static_cast<std::size_t>(state.range(0))));
   readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
-                          MELIVANT_WORD_LIST_FILE);
-  reader.Remember(KeptReadings(static_cast<std::size_t>(state.range(0))));
+                          MELIVANT_WORD_LIST_FILE, &kept);
   for (auto _ : state) {
     benchmark::DoNotOptimize(readings::Apply(song, reader.Read(song, kF7)));
   }
 }
 
-// Handing the reader the readings kept, which it does on every change to them.
+// Taking the readings kept, as on every change to them.
 void BM_RememberKeptReadings(benchmark::State& state) {
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
-                          MELIVANT_WORD_LIST_FILE);
+  readings::RememberedWords remembered;
   const auto kept = KeptReadings(static_cast<std::size_t>(state.range(0)));
-  for (auto _ : state) reader.Remember(kept);
+  for (auto _ : state) remembered.Set(kept);
   state.SetComplexityN(state.range(0));
 }
 

@@ -17,6 +17,7 @@
 
 #include "bench/lyrics_corpus.h"
 #include "readings/readings.h"
+#include "readings/remembered.h"
 #include "tests/support/utf16.h"
 
 namespace {
@@ -92,8 +93,9 @@ std::u16string EveryKind() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  readings::RememberedWords kept;
   readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE,
-                          MELIVANT_WORD_LIST_FILE);
+                          MELIVANT_WORD_LIST_FILE, &kept);
   std::vector<std::u16string> texts;
   for (int i = 1; i < argc; ++i) {
     std::ifstream file(argv[i], std::ios::binary);
@@ -101,8 +103,8 @@ int main(int argc, char** argv) {
   }
   texts.push_back(EveryKind());
   for (const std::u16string& text : texts) Record(reader, text);
-  reader.Remember({{u"明日", u"あす"}, {u"お母さん", u"おかあさん"}, {u"桜の花", u"さくらのはな"},
-                   {u"三日月", u"みかづき"}, {u"心", u"しん"}, {u"空", u"そら"}});
+  kept.Set({{u"明日", u"あす"}, {u"お母さん", u"おかあさん"}, {u"桜の花", u"さくらのはな"},
+            {u"三日月", u"みかづき"}, {u"心", u"しん"}, {u"空", u"そら"}});
   for (const std::u16string& text : texts) Record(reader, text);
   return 0;
 }

@@ -21,7 +21,7 @@ struct Segment {
 // Gives each kanji segment from `index` on at least one character of `reading` from `at` on, the
 // fewest first, so that every other segment matches its own place.
 bool Match(const std::vector<Segment>& segments, std::size_t index, std::u16string_view reading,
-           std::size_t at, std::vector<Piece>& pieces) {
+           std::size_t at, std::vector<KanjiPart>& pieces) {
   if (index == segments.size()) return at == reading.size();
   const Segment& segment = segments[index];
   if (!segment.kanji) {
@@ -38,7 +38,7 @@ bool Match(const std::vector<Segment>& segments, std::size_t index, std::u16stri
 
 }  // namespace
 
-std::optional<std::vector<Piece>> Align(std::u16string_view surface, const std::vector<bool>& kanji,
+std::optional<std::vector<KanjiPart>> Align(std::u16string_view surface, const std::vector<bool>& kanji,
                                         std::u16string_view reading) {
   if (surface.size() > kLongestWord || reading.empty()) return std::nullopt;
   std::vector<Segment> segments;
@@ -49,7 +49,7 @@ std::optional<std::vector<Piece>> Align(std::u16string_view surface, const std::
     ++segments.back().length;
     if (!kanji[i]) segments.back().text += ToHiragana(surface.substr(i, 1));
   }
-  std::vector<Piece> pieces;
+  std::vector<KanjiPart> pieces;
   if (!Match(segments, 0, reading, 0, pieces)) return std::nullopt;
   return pieces;
 }

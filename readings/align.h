@@ -12,7 +12,7 @@
 namespace readings::internal {
 
 // A stretch of kanji inside a word, and the part of the word's reading that it takes.
-struct Piece {
+struct KanjiPart {
   std::size_t offset = 0;
   std::size_t length = 0;
   std::u16string reading;
@@ -21,7 +21,7 @@ struct Piece {
 // Splits the hiragana `reading` of the word `surface` among its kanji pieces (the stretches where
 // `kanji` is true), so that the characters between the pieces (okurigana) read as themselves:
 // 取り扱い とりあつかい gives 取 と and 扱 あつか. Nothing when no split fits.
-std::optional<std::vector<Piece>> Align(std::u16string_view surface, const std::vector<bool>& kanji,
+std::optional<std::vector<KanjiPart>> Align(std::u16string_view surface, const std::vector<bool>& kanji,
                                         std::u16string_view reading);
 
 }  // namespace readings::internal

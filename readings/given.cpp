@@ -4,7 +4,9 @@
 #include "readings/given.h"
 
 #include <algorithm>
+#include <iterator>
 
+#include "readings/piece.h"
 #include "readings/readings.h"
 #include "readings/script.h"
 
@@ -84,6 +86,51 @@ std::vector<std::pair<std::size_t, std::size_t>> Annotations(std::u16string_view
     }
   }
   return annotations;
+}
+
+void ApplyGiven(std::u16string_view text, std::size_t from, std::size_t to,
+                std::vector<Replacement>& found) {
+  const std::vector<GivenReading> given = GivenReadings(text.substr(from, to - from));
+  if (given.empty()) return;
+  std::vector<Replacement> out;
+  out.reserve(found.size() + given.size());
+  std::size_t next = 0;  // the first of `found` not yet in `out`
+  for (const GivenReading& reading : given) {
+    const std::size_t start = from + reading.position;
+    const std::size_t end = start + reading.length;
+    while (next < found.size() && found[next].position + found[next].length <= start) {
+      out.push_back(std::move(found[next++]));
+    }
+    std::size_t last = next;
+    while (last < found.size() && found[last].position < end) ++last;
+    Replacement replacement{start, reading.length, {reading.reading}, false, true};
+    const std::size_t base = from + reading.base;
+    for (std::u16string& other :
+         ReadingsOfSpan(text, base, base + reading.base_length, found, next, last)) {
+      replacement.readings.push_back(std::move(other));
+    }
+    replacement.readings = Distinct(std::move(replacement.readings));
+    out.push_back(std::move(replacement));
+    next = last;
+  }
+  std::move(found.begin() + static_cast<std::ptrdiff_t>(next), found.end(),
+            std::back_inserter(out));
+  found = std::move(out);
+}
+
+void DropAnnotated(std::u16string_view text, std::size_t from, std::size_t to,
+                   std::vector<Replacement>& found) {
+  const auto annotations = Annotations(text.substr(from, to - from));
+  auto annotation = annotations.begin();
+  std::erase_if(found, [&](const Replacement& replacement) {
+    while (annotation != annotations.end() &&
+           from + annotation->first + annotation->second <= replacement.position) {
+      ++annotation;
+    }
+    return annotation != annotations.end() && from + annotation->first <= replacement.position &&
+           replacement.position + replacement.length <=
+               from + annotation->first + annotation->second;
+  });
 }
 
 }  // namespace readings::internal

@@ -5,13 +5,11 @@
 
 #include <cstddef>
 #include <filesystem>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -57,6 +55,7 @@ std::vector<std::pair<std::size_t, std::size_t>> KanjiRuns(std::u16string_view t
 bool IsReading(std::u16string_view word, std::u16string_view reading);
 
 class Analyzer;
+class RememberedWords;
 namespace internal {
 class KanjiList;
 class WordList;
@@ -69,10 +68,12 @@ class Reader {
   // than reading them; the list of readings per kanji in `kanji_list`, from which kanji that no
   // dictionary word holds are guessed; and the list of words in `word_list`, which reads words
   // that the dictionary lacks and offers other readings of those it has. Without a list, or
-  // where it cannot be read, there is nothing from it. Throws DictionaryError when the
-  // dictionary cannot be opened.
+  // where it cannot be read, there is nothing from it. The readings the user keeps are taken from
+  // `remembered`, as it is at each read, when it is given; it must outlive the reader. Throws
+  // DictionaryError when the dictionary cannot be opened.
   explicit Reader(const std::filesystem::path& folder, const std::filesystem::path& kanji_list = {},
-                  const std::filesystem::path& word_list = {});
+                  const std::filesystem::path& word_list = {},
+                  const RememberedWords* remembered = nullptr);
   ~Reader();
   Reader(const Reader&) = delete;
   Reader& operator=(const Reader&) = delete;
@@ -96,33 +97,22 @@ class Reader {
   std::vector<Replacement> Read(std::u16string_view text, std::size_t begin, std::size_t end,
                                 Order order = Order::kByContext);
 
-  // Keeps the readings that the user gives for words, as (word, reading), in place of those kept
-  // before; a later pair wins over an earlier one for the same word, and pairs that IsReading
-  // refuses are left out. From now on a word that stands whole among the words read, where no
-  // longer word kept starts, is one replacement with its kept reading first.
+ // Keeps the readings that the user gives for words in a RememberedWords of the reader's own,
+  // which it reads from then on; for callers that keep none themselves.
   void Remember(std::vector<std::pair<std::u16string, std::u16string>> words);
-
-  // The reading kept for `word`, if any.
   std::optional<std::u16string> Kept(std::u16string_view word) const;
 
  private:
-  void ApplyRemembered(std::u16string_view text, std::vector<Replacement>& found) const;
-
-  // Hashes strings and string views alike, so that a view finds a kept word without a copy.
-  struct Hash {
-    using is_transparent = void;
-    std::size_t operator()(std::u16string_view text) const {
-      return std::hash<std::u16string_view>()(text);
-    }
-  };
+  // The replacements of the lines (long ones in pieces) of text[begin, end), read by the
+  // dictionary, the list of readings per kanji and the list of words.
+  std::vector<Replacement> ReadPieces(std::u16string_view text, std::size_t begin, std::size_t end,
+                                      Order order);
 
   std::unique_ptr<Analyzer> analyzer_;
   std::unique_ptr<const internal::KanjiList> kanji_list_;
   std::unique_ptr<const internal::WordList> word_list_;
-  // The readings kept, by word, and for each length up to the longest word's whether a word of
-  // that length is kept.
-  std::unordered_map<std::u16string, std::u16string, Hash, std::equal_to<>> remembered_;
-  std::vector<bool> lengths_remembered_;
+  const RememberedWords* remembered_;
+  std::unique_ptr<RememberedWords> own_remembered_;
 };
 
 // `text` with `replacements` (in order, not overlapping) put in, each by its first reading;

@@ -7,11 +7,10 @@ namespace readings::internal {
 
 CodePoint CodePointAt(std::u16string_view text, std::size_t i) {
   const char16_t unit = text[i];
-  if (unit < 0xD800 || unit > 0xDFFF) return {unit, 1};
-  if (unit <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+  if (SplitsPair(text, i + 1)) {
     return {0x10000 + ((char32_t{unit} - 0xD800) << 10) + (char32_t{text[i + 1]} - 0xDC00), 2};
   }
-  return {0xFFFD, 1};
+  return {IsLeadSurrogate(unit) || IsTrailSurrogate(unit) ? U'\uFFFD' : unit, 1};
 }
 
 bool IsKanji(char32_t c) {

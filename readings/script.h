@@ -22,6 +22,14 @@ struct CodePoint {
 };
 CodePoint CodePointAt(std::u16string_view text, std::size_t i);
 
+constexpr bool IsLeadSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+constexpr bool IsTrailSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Whether `at` falls between the two code units of a surrogate pair of `text`.
+constexpr bool SplitsPair(std::u16string_view text, std::size_t at) {
+  return at > 0 && at < text.size() && IsTrailSurrogate(text[at]) && IsLeadSurrogate(text[at - 1]);
+}
+
 // An ideograph (unified, extensions, compatibility) or 々 〆 〇 〻.
 bool IsKanji(char32_t c);
 // ヶ ヵ ケ, which belong to a kanji run when kanji stand on both sides (一ヶ月, 霞ケ関).

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "readings/readings.h"
+#include "readings/remembered.h"
 #include "readings/script.h"
 #include "tests/readings/dictionary.h"
 #include "tests/support/utf16.h"
@@ -135,15 +136,16 @@ TEST(Readings, ReadALoneKanjiTakenForANameAsTheCommonWordFirst) {
 
 TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
   SKIP_WITHOUT_DICTIONARY();
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE);
-  reader.Remember({{u"運命", u"さだめ"},
-                   {u"本気", u"ほんき"},
-                   {u"本気", u"マジ"},  // the later one wins
-                   {u"小鮒", u"こぶな"},
-                   {u"今日中", u"きょうぢゅう"},
-                   {u"今日", u"こんにち"},
-                   {u"明日", u"あす"},
-                   {u"夢", u"ゆ め"}});  // refused
+  readings::RememberedWords kept;
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, MELIVANT_KANJI_LIST_FILE, {}, &kept);
+  kept.Set({{u"運命", u"さだめ"},
+            {u"本気", u"ほんき"},
+            {u"本気", u"マジ"},  // the later one wins
+            {u"小鮒", u"こぶな"},
+            {u"今日中", u"きょうぢゅう"},
+            {u"今日", u"こんにち"},
+            {u"明日", u"あす"},
+            {u"夢", u"ゆ め"}});  // refused
   const struct {
     std::u16string_view text;
     std::u16string_view rewritten;
@@ -165,8 +167,8 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].readings,
             (std::vector<std::u16string>{u"あす", u"あした", u"あけび", u"みょうにち"}));
-  EXPECT_EQ(reader.Kept(u"本気"), u"マジ");
-  EXPECT_EQ(reader.Kept(u"夢"), std::nullopt);
+  EXPECT_EQ(kept.Kept(u"本気"), u"マジ");
+  EXPECT_EQ(kept.Kept(u"夢"), std::nullopt);
 }
 
 TEST(Readings, TakeTheReadingsTheLyricsGiveInBrackets) {
@@ -205,8 +207,9 @@ TEST(Readings, TakeTheReadingsTheLyricsGiveInBrackets) {
         << Utf8(c.text);
   }
   // The dictionary's readings come after the given one, and a reading kept gives way to it.
-  readings::Reader reader(MELIVANT_DICTIONARY_DIR);
-  reader.Remember({{u"運命", u"うんめい"}});
+  readings::RememberedWords kept;
+  kept.Set({{u"運命", u"うんめい"}});
+  readings::Reader reader(MELIVANT_DICTIONARY_DIR, {}, {}, &kept);
   const std::vector<readings::Replacement> found = reader.Read(u"運命（さだめ）");
   ASSERT_EQ(found.size(), 1u);
   EXPECT_EQ(found[0].readings, (std::vector<std::u16string>{u"さだめ", u"うんめい"}));
