@@ -7,9 +7,9 @@ export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 # What Wine tells when it cannot start a program: its errors, and how it looked for DLLs.
 wine_errors_debug=err+all,warn+module
 
-# Files that every prefix made by wineboot has: its registry, and the core DLLs that any program
-# loads.
-wine_prefix_files=(system.reg user.reg userdef.reg
+# Files that every prefix made by wineboot has: its registry, its drives C: and Z: (which the
+# scripts' WINEPATH names), and the core DLLs that any program loads.
+wine_prefix_files=(system.reg user.reg userdef.reg dosdevices/c: dosdevices/z:
   drive_c/windows/system32/ntdll.dll drive_c/windows/system32/kernel32.dll
   drive_c/windows/system32/kernelbase.dll drive_c/windows/system32/ucrtbase.dll
   drive_c/windows/system32/msvcrt.dll drive_c/windows/system32/cmd.exe)
@@ -27,7 +27,7 @@ wine_prefix_lacks() {
 wine_prefix_report() {
   local lacking
   if lacking=$(wine_prefix_lacks "$1"); then
-    echo "The prefix $1 has its registry and its core DLLs." >&2
+    echo "The prefix $1 has its registry, drives and core DLLs." >&2
   else
     echo "The prefix $1 is incomplete; it lacks:" >&2
     sed 's/^/  /' <<<"$lacking" >&2
