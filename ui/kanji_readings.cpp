@@ -10,48 +10,27 @@
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <algorithm>
 #include <exception>
-#include <new>
-#include <optional>
 
 #include "readings/readings.h"
 #include "ui/busy_cursor.h"
+#include "ui/guarded.h"
+#include "ui/kanji_rewrite.h"
+#include "ui/kept_readings.h"
 #include "ui/mark_decoration.h"
 #include "ui/mark_tracker.h"
-#include "ui/undo_routing.h"
+#include "ui/review.h"
 #include "ui/units.h"
+#include "ui/word_menu.h"
 
 namespace ui {
 namespace {
-
-// Where the text position `at` is after `found` are put in: behind the same text, or behind the
-// reading of a word that held it.
-int Moved(int at, const std::vector<readings::Replacement>& found) {
-  int moved = at;
-  for (const readings::Replacement& replacement : found) {
-    const int position = int(replacement.position);
-    const int length = int(replacement.length);
-    if (replacement.readings.empty() || position >= at) continue;
-    const int grown = int(replacement.readings.front().size()) - length;
-    moved += position + length <= at ? grown : position + length - at + grown;
-  }
-  return moved;
-}
 
 // `configured` as it is when absolute, else from the program's folder.
 std::filesystem::path FromProgramFolder(const std::filesystem::path& configured) {
   if (configured.is_absolute()) return configured;
   return std::filesystem::path(QCoreApplication::applicationDirPath().toStdU16String()) /
          configured;
-}
-
-// Why `failure` happened, in the user's words.
-QString Reason(const std::exception& failure) {
-  if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
-    return QStringLiteral(u"内存不足");
-  }
-  return QString::fromUtf8(failure.what());
 }
 
 }  // namespace
@@ -71,21 +50,23 @@ KanjiReadings::KanjiReadings(QPlainTextEdit* box, MessagePresenter& messages,
       dictionary_(std::move(dictionary)),
       kanji_list_(std::move(kanji_list)),
       word_list_(std::move(word_list)),
-      remembered_(std::move(remembered)),
+      kept_(std::make_unique<KeptReadings>(std::move(remembered), box, messages)),
       tracker_(new MarkTracker(box)),
-      undo_routing_(new UndoRouting(box, *tracker_)),
-      decoration_(new MarkDecoration(box, tracker_->Marks())) {
+      decoration_(new MarkDecoration(box, tracker_->Marks())),
+      rewrite_(std::make_unique<KanjiRewrite>(box, *tracker_, *decoration_)),
+      menu_(new WordMenu(box, *tracker_, *decoration_, *kept_, messages)),
+      review_(std::make_unique<Review>(box, tracker_->Marks())) {
   setObjectName(QStringLiteral("KanjiReadings"));
-  rewrite_ = new QAction(QStringLiteral(u"汉字→假名 (F7)"), this);
-  rewrite_->setObjectName(QStringLiteral("RewriteKanji"));
-  connect(rewrite_, &QAction::triggered, this,
-          [this] { Guarded([this] { Rewrite(); }, messages::RewriteFailed); });
+  rewrite_action_ = new QAction(QStringLiteral(u"汉字→假名 (F7)"), this);
+  rewrite_action_->setObjectName(QStringLiteral("RewriteKanji"));
+  connect(rewrite_action_, &QAction::triggered, this, &KanjiReadings::Rewrite);
   connect(tracker_, &MarkTracker::Changed, decoration_, &MarkDecoration::DrawLater);
 
   box->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(box, &QWidget::customContextMenuRequested, this, [this](const QPoint& position) {
-    Guarded([&] { ShowMenu(Marks().IndexAt(CharacterAt(*box_, position)), position); },
-            messages::RewriteFailed);
+    Guarded(
+        box_, messages_, [&] { ShowMenu(Marks().IndexAt(CharacterAt(*box_, position)), position); },
+        messages::RewriteFailed);
   });
   box->installEventFilter(this);
 }
@@ -94,29 +75,17 @@ KanjiReadings::~KanjiReadings() = default;
 
 const ReadingMarks& KanjiReadings::Marks() const { return tracker_->Marks(); }
 
-void KanjiReadings::Guarded(const std::function<void()>& handler,
-                            Message (*failure)(const QString& reason)) {
-  QString reason;
-  try {
-    handler();
-    return;
-  } catch (const std::exception& error) {
-    reason = Reason(error);
-  }
-  messages_.Show(box_, failure(reason));
-}
+bool KanjiReadings::InStep() const { return tracker_->InStep(); }
 
 bool KanjiReadings::Open() {
   QString reason;
   bool unreadable = false;
-  RememberedReadings::Contents kept;
   {
     const BusyCursor busy;
     try {
-      auto reader = std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_);
-      kept = remembered_.Load();
-      reader->Remember(std::move(kept.words));
-      reader_ = std::move(reader);
+      // The reader takes the readings kept from kept_ at each read, as they are then.
+      reader_ = std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_,
+                                                   &kept_->Words());
     } catch (const readings::DictionaryError& error) {
       unreadable = true;
       reason = QString::fromUtf8(error.what());
@@ -124,114 +93,50 @@ bool KanjiReadings::Open() {
       reason = Reason(error);
     }
   }
-  if (!reader_) {
-    messages_.Show(
-        box_, unreadable ? messages::DictionaryMissing(FromUnits(dictionary_.u16string()), reason)
-                         : messages::RewriteFailed(reason));
-    return false;
-  }
-  if (!kept.bad_lines.empty()) {
-    messages_.Show(box_, messages::RememberedBadLines(remembered_.File(), kept.bad_lines));
-  }
-  return true;
+  if (reader_) return true;
+  messages_.Show(box_, unreadable
+                           ? messages::DictionaryMissing(FromUnits(dictionary_.u16string()), reason)
+                           : messages::RewriteFailed(reason));
+  return false;
 }
 
 void KanjiReadings::Rewrite() {
-  if (!reader_ && !Open()) return;
-  if (remembered_.Changed()) {
-    // Edited by hand or by another copy of the program since it was read.
-    RememberedReadings::Contents kept = remembered_.Load();
-    reader_->Remember(std::move(kept.words));
-    if (!kept.bad_lines.empty()) {
-      messages_.Show(box_, messages::RememberedBadLines(remembered_.File(), kept.bad_lines));
-    }
-  }
-  std::vector<readings::Replacement> found;
-  QString failure;
-  std::optional<BusyCursor> busy(std::in_place);
-  // The raw text counts a line break as one code unit, as the cursor positions do.
-  const QString text = box_->document()->toRawText();
-  const QTextCursor selection = box_->textCursor();
-  const bool selected = selection.hasSelection();
-  const int at = selection.position();
-  const int begin = selected ? selection.selectionStart() : 0;
-  const int end = selected ? selection.selectionEnd() : int(text.size());
-  try {
-    // The menus order each word's other readings by its line when they open.
-    found = reader_->Read(Units(text), static_cast<std::size_t>(begin),
-                          static_cast<std::size_t>(end), readings::Reader::Order::kQuick);
-  } catch (const std::exception& error) {
-    failure = Reason(error);
-  }
-  busy.reset();
-  if (!failure.isEmpty()) {
-    messages_.Show(box_, messages::RewriteFailed(failure));
-    return;
-  }
-  if (found.empty()) return;
+  Guarded(
+      box_, messages_,
+      [this] {
+        if (!reader_ && !Open()) return;
+        kept_->Refresh();
+        rewrite_->Run(*reader_);
+      },
+      messages::RewriteFailed);
+}
 
-  // Everything from the first word found to the last one is one change, made as one edit that
-  // replaces each word read; earlier marks in between move with the text, and a mark of kanji
-  // still unread gives way to what was found for them.
-  const auto read = [](const readings::Replacement& r) { return !r.readings.empty(); };
-  const int span_begin = int(found.front().position);
-  const int span_end = int(found.back().position + found.back().length);
-  std::vector<Mark> put;
-  ReadingMarks& marks = tracker_->Marks();
-  std::vector<Mark> earlier = marks.Between(span_begin, span_end);
-  auto old = earlier.begin();
-  int delta = 0;  // how much longer the text has grown so far
-  for (const readings::Replacement& replacement : found) {
-    const int position = int(replacement.position);
-    const int length = int(replacement.length);
-    for (; old != earlier.end() && old->position < position; ++old) {
-      if (old->position + old->length > position) continue;  // read again
-      put.push_back(*old);
-      put.back().position += delta;
-    }
-    while (old != earlier.end() && old->position < position + length) ++old;
-    const QString original = text.mid(position, length);
-    Mark mark{position + delta, length, 0, MarkKind::kUnread, false};
-    if (read(replacement)) {
-      const QString reading = FromUnits(replacement.readings.front());
-      mark.length = int(reading.size());
-      mark.kind = replacement.given   ? MarkKind::kGiven
-                  : replacement.guess ? MarkKind::kGuess
-                                      : MarkKind::kRead;
-      mark.to_check = !replacement.given && (replacement.guess || replacement.readings.size() > 1);
-      mark.word = marks.WordOf(original, reading);
-      delta += mark.length - length;
-    } else {
-      mark.word = marks.WordOf(original, original);
-    }
-    put.push_back(mark);
-  }
-  for (; old != earlier.end(); ++old) {
-    put.push_back(*old);
-    put.back().position += delta;
-  }
+void KanjiReadings::ReviewNext(bool back) {
+  const int index = review_->Next(back);
+  if (index < 0) return;
+  QTextCursor start_of_word(box_->document());
+  start_of_word.setPosition(Marks().At(index).position);
+  ShowMenu(index, box_->cursorRect(start_of_word).bottomLeft());
+}
 
-  tracker_->Change(span_begin, span_end - span_begin, span_end - span_begin + delta, std::move(put),
-                   [&found, &read](QTextCursor& edit) {
-                     for (auto replacement = found.rbegin(); replacement != found.rend();
-                          ++replacement) {
-                       if (!read(*replacement)) continue;
-                       edit.setPosition(int(replacement->position));
-                       edit.setPosition(int(replacement->position + replacement->length),
-                                        QTextCursor::KeepAnchor);
-                       edit.insertText(FromUnits(replacement->readings.front()));
-                     }
-                   });
+QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
+  return menu_->Create(Marks().IndexAt(CharacterAt(*box_, position)), position, rewrite_action_,
+                       reader_.get());
+}
 
-  QTextCursor cursor(box_->document());
-  if (selected) {
-    cursor.setPosition(begin);
-    cursor.setPosition(end + delta, QTextCursor::KeepAnchor);
-  } else {
-    cursor.setPosition(Moved(at, found));
-  }
-  box_->setTextCursor(cursor);
-  decoration_->Draw();
+void KanjiReadings::ShowMenu(int index, const QPoint& viewport_position) {
+  QMenu* menu = menu_->Create(index, viewport_position, rewrite_action_, reader_.get());
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(box_->viewport()->mapToGlobal(viewport_position));
+}
+
+void KanjiReadings::ShowMenuAtCursor() {
+  const int at = box_->textCursor().selectionStart();
+  int index = Marks().IndexAt(at);
+  if (index < 0 && at > 0) index = Marks().IndexAt(at - 1);
+  QTextCursor place(box_->document());
+  place.setPosition(index >= 0 ? Marks().At(index).position : box_->textCursor().position());
+  ShowMenu(index, box_->cursorRect(place).bottomLeft());
 }
 
 bool KanjiReadings::eventFilter(QObject* /*watched*/, QEvent* event) {
@@ -241,27 +146,21 @@ bool KanjiReadings::eventFilter(QObject* /*watched*/, QEvent* event) {
   const auto* key = static_cast<QKeyEvent*>(event);
   const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
   if (key->key() == Qt::Key_F7 && modifiers == Qt::NoModifier) {
-    Guarded([this] { Rewrite(); }, messages::RewriteFailed);
+    Rewrite();
     return true;
   }
   if (key->key() == Qt::Key_F8 && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
-    Guarded([&] { ReviewNext(modifiers == Qt::ShiftModifier); }, messages::RewriteFailed);
+    Guarded(
+        box_, messages_, [&] { ReviewNext(modifiers == Qt::ShiftModifier); },
+        messages::RewriteFailed);
     return true;
   }
   const bool menu_key = (key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
                         (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
   if (menu_key) {
-    Guarded(
-        [this] {
-          const int index = MarkAtCursor();
-          QTextCursor at(box_->document());
-          at.setPosition(index >= 0 ? Marks().At(index).position : box_->textCursor().position());
-          ShowMenu(index, box_->cursorRect(at).bottomLeft());
-        },
-        messages::RewriteFailed);
-    return true;
+    Guarded(box_, messages_, [this] { ShowMenuAtCursor(); }, messages::RewriteFailed);
   }
-  return false;
+  return menu_key;
 }
 
 }  // namespace ui

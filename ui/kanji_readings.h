@@ -5,11 +5,8 @@
 
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <filesystem>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "ui/messages.h"
 #include "ui/reading_marks.h"
@@ -26,9 +23,12 @@ class Reader;
 
 namespace ui {
 
+class KanjiRewrite;
+class KeptReadings;
 class MarkDecoration;
 class MarkTracker;
-class UndoRouting;
+class Review;
+class WordMenu;
 
 // The folder of the dictionary that reads kanji, as configured for this build.
 std::filesystem::path DictionaryFolder();
@@ -71,43 +71,31 @@ class KanjiReadings : public QObject {
   QMenu* CreateContextMenu(const QPoint& position);
 
   const ReadingMarks& Marks() const;
+  // Whether the marks' undo history has kept in step with the box's.
+  bool InStep() const;
 
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Opens the dictionary and the lists; says so and returns false when they cannot be read.
   bool Open();
-  // Runs `handler`; when it fails, says so in a box made by `failure` from the reason.
-  void Guarded(const std::function<void()>& handler, Message (*failure)(const QString& reason));
-
-  // The word's menu: its readings, the original, every repeat at once, keeping the reading.
-  // The menu of the mark at `index`, or only the box's own when `index` is -1.
-  QMenu* CreateMenu(int index, const QPoint& viewport_position);
   void ShowMenu(int index, const QPoint& viewport_position);
-  void AddMarkActions(QMenu* menu, QAction* before, int index);
-  // The readings of `mark`, read again from the words around it; its reading first where it is
-  // still what F7 would choose.
-  QStringList ReadingsOf(const Mark& mark);
-  // Puts `reading` in the place of every mark of `indexes` (in text order), as one undoable edit,
-  // and keeps them marked as checked.
-  void Replace(const std::vector<int>& indexes, const QString& reading);
-  // The indexes of the marks of the same original text and reading as `mark`.
-  std::vector<int> MarksOfSameWord(const Mark& mark) const;
-  void Remember(const QString& word, const QString& reading);
-  void MarkChecked(const QString& original, const QString& reading);
-  // The mark at the cursor (or just before it), or -1.
-  int MarkAtCursor() const;
+  // Opens the menu of the word at the cursor (or just before it), or the box's own.
+  void ShowMenuAtCursor();
 
   QPlainTextEdit* box_;
   MessagePresenter& messages_;
   std::filesystem::path dictionary_;
   std::filesystem::path kanji_list_;
   std::filesystem::path word_list_;
-  RememberedReadings remembered_;
+  std::unique_ptr<KeptReadings> kept_;
   std::unique_ptr<readings::Reader> reader_;
-  QAction* rewrite_;
+  QAction* rewrite_action_;
   MarkTracker* tracker_;
-  UndoRouting* undo_routing_;
   MarkDecoration* decoration_;
+  std::unique_ptr<KanjiRewrite> rewrite_;
+  WordMenu* menu_;
+  std::unique_ptr<Review> review_;
 };
 
 }  // namespace ui

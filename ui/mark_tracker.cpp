@@ -8,9 +8,13 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include "ui/mark_history.h"
+#include "ui/reading_edit.h"
+
 namespace ui {
 
-MarkTracker::MarkTracker(QPlainTextEdit* box) : QObject(box), box_(box) {
+MarkTracker::MarkTracker(QPlainTextEdit* box)
+    : QObject(box), box_(box), history_(new MarkHistory(box->document(), marks_)) {
   QTextDocument* document = box->document();
   // The document announces a new command before the change it makes, and says nothing when
   // typing on merges into the last command.
@@ -18,9 +22,9 @@ MarkTracker::MarkTracker(QPlainTextEdit* box) : QObject(box), box_(box) {
   connect(document, &QTextDocument::contentsChange, this, &MarkTracker::FollowEdit);
 }
 
-void MarkTracker::Change(int position, int removed, int added, std::vector<Mark> put,
-                         const std::function<void(QTextCursor&)>& edit) {
-  command_added_ = false;
+bool MarkTracker::InStep() const { return history_->InStep(); }
+
+void MarkTracker::Change(const ReadingEdit& edit) {
   {
     QTextCursor cursor(box_->document());
     own_change_ = true;
@@ -30,11 +34,19 @@ void MarkTracker::Change(int position, int removed, int added, std::vector<Mark>
       cursor.endEditBlock();
       own_change_ = false;
     });
-    edit(cursor);
+    // From the last, so that the earlier places stay where they are.
+    for (auto part = edit.parts.rbegin(); part != edit.parts.rend(); ++part) {
+      cursor.setPosition(part->position);
+      cursor.setPosition(part->position + part->length, QTextCursor::KeepAnchor);
+      cursor.removeSelectedText();
+      // Between the command's first removal and insertion, so that the document puts the cursor
+      // where it would without it on undo and redo, and typing on merges into the command as it
+      // would.
+      history_->OpenOwnCommand();
+      cursor.insertText(part->text);
+    }
   }
-  marks_.Edit(position, removed, added,
-              command_added_ ? ReadingMarks::Step::kNewCommand : ReadingMarks::Step::kNoCommand,
-              std::move(put));
+  history_->CloseOwnCommand(marks_.Edit(edit.position, edit.removed, edit.added, edit.marks));
   command_added_ = false;
   Q_EMIT Changed();
 }
@@ -49,13 +61,10 @@ bool MarkTracker::Holds(const Mark& mark, int position) const {
   return true;
 }
 
-void MarkTracker::FollowEdit(int position, int removed, int added) {
-  // Undo and redo are taken once they are done, in UndoOrRedo.
-  if (own_change_ || undoing_) return;
+void MarkTracker::Narrow(int& position, int& removed, int& added) const {
   // The box may tell of more than it changed: while an input method composes, the whole line, as
-  // many characters removed as added, and on undo everything from the first change of a command
-  // to its last. The marks that still hold their text, where they were before the edit or where
-  // they are after it, were not touched; the edit lies between them.
+  // many characters removed as added. The marks that still hold their text, where they were
+  // before the edit or where they are after it, were not touched; the edit lies between them.
   const int grown = added - removed;
   const std::vector<Mark> told = marks_.Between(position, position + removed);
   std::size_t before = 0;
@@ -78,37 +87,21 @@ void MarkTracker::FollowEdit(int position, int removed, int added) {
     removed = to - from;
     added = removed + grown;
   }
-
-  using Step = ReadingMarks::Step;
-  const QTextDocument* document = box_->document();
-  Step step = Step::kSameCommand;
-  if (command_added_) {
-    step = Step::kNewCommand;
-  } else if (!document->isUndoAvailable() && !document->isRedoAvailable()) {
-    step = Step::kNoHistory;  // the whole text set anew
-  } else if (removed == 0 && added == 0) {
-    return;  // nothing changed: an input method composes
-  }
-  command_added_ = false;
-  marks_.Edit(position, removed, added, step);
-  Q_EMIT Changed();
 }
 
-void MarkTracker::UndoOrRedo(bool redo) {
-  QTextDocument* document = box_->document();
-  if (redo ? !document->isRedoAvailable() : !document->isUndoAvailable()) return;
-  {
-    undoing_ = true;
-    const auto done = qScopeGuard([this] { undoing_ = false; });
-    if (redo) {
-      box_->redo();
-      marks_.Redo();
-    } else {
-      box_->undo();
-      marks_.Undo();
-    }
+void MarkTracker::FollowEdit(int position, int removed, int added) {
+  if (own_change_) return;
+  const bool new_command = std::exchange(command_added_, false);
+  const QTextDocument* document = box_->document();
+  if (!document->isUndoAvailable() && !document->isRedoAvailable()) {
+    // The whole text set anew.
+    history_->Clear();
+    marks_.Edit(position, removed, added);
+  } else if (history_->Take(new_command) == MarkHistory::Taken::kEdit) {
+    Narrow(position, removed, added);
+    if (!new_command && removed == 0 && added == 0) return;  // nothing changed: an input method composes
+    history_->AddEdit(marks_.Edit(position, removed, added), new_command);
   }
-  command_added_ = false;
   Q_EMIT Changed();
 }
 

@@ -4,19 +4,19 @@
 #pragma once
 
 #include <QObject>
-#include <functional>
-#include <vector>
 
 #include "ui/reading_marks.h"
 
 class QPlainTextEdit;
-class QTextCursor;
 
 namespace ui {
 
+class MarkHistory;
+struct ReadingEdit;
+
 // Keeps the marks of a text box's rewritten words through every change of its text: typing,
-// pasting and composing with an input method, the program's own rewrites, and undo and redo,
-// which bring back the marks that an edit dropped.
+// pasting and composing with an input method, the program's own rewrites, and undo and redo by
+// any path, which bring back the marks that an edit dropped.
 class MarkTracker : public QObject {
   Q_OBJECT
 
@@ -26,14 +26,11 @@ class MarkTracker : public QObject {
   const ReadingMarks& Marks() const { return marks_; }
   ReadingMarks& Marks() { return marks_; }
 
-  // Makes a change of the program's own: `edit` changes the text through the cursor it is given,
-  // as one undoable command, and the marks of [position, position + removed) give way to `put`,
-  // which lie in [position, position + added) of the new text.
-  void Change(int position, int removed, int added, std::vector<Mark> put,
-              const std::function<void(QTextCursor&)>& edit);
+  // Makes `edit` in the box as one undoable command, and gives its span its marks.
+  void Change(const ReadingEdit& edit);
 
-  // Undoes, or with `redo` redoes, the box's last command, marks included.
-  void UndoOrRedo(bool redo);
+  // Whether the marks' undo history has kept in step with the box's.
+  bool InStep() const;
 
  Q_SIGNALS:
   // The marks changed or moved.
@@ -41,13 +38,16 @@ class MarkTracker : public QObject {
 
  private:
   void FollowEdit(int position, int removed, int added);
+  // Narrows a change that the box tells wider than it was to the part between the marks that
+  // still hold their text.
+  void Narrow(int& position, int& removed, int& added) const;
   // Whether the text at `position` is the text that `mark` marks.
   bool Holds(const Mark& mark, int position) const;
 
   QPlainTextEdit* box_;
   ReadingMarks marks_;
+  MarkHistory* history_;
   bool own_change_ = false;  // while the program changes the text itself
-  bool undoing_ = false;     // while the box undoes or redoes a command
   // Whether the box's undo history gained a command since the last edit was taken.
   bool command_added_ = false;
 };

@@ -88,38 +88,19 @@ std::vector<Mark> ReadingMarks::Apply(int position, int removed, int added, std:
   return dropped;
 }
 
-void ReadingMarks::Edit(int position, int removed, int added, Step step, std::vector<Mark> put) {
+ReadingMarks::Change ReadingMarks::Edit(int position, int removed, int added,
+                                       std::vector<Mark> put) {
   Change change{position, removed, added, {}, put};
   change.dropped = Apply(position, removed, added, std::move(put));
-  if (step == Step::kNoCommand) return;
-  if (step == Step::kNoHistory) {
-    history_.clear();
-    done_ = 0;
-    return;
-  }
-  // What could be redone is gone.
-  history_.resize(static_cast<std::size_t>(done_));
-  if (step == Step::kSameCommand && done_ > 0) {
-    history_.back().push_back(std::move(change));
-    return;
-  }
-  history_.push_back({std::move(change)});
-  done_ = static_cast<int>(history_.size());
+  return change;
 }
 
-void ReadingMarks::Undo() {
-  if (done_ == 0) return;
-  const Command& changes = history_[static_cast<std::size_t>(--done_)];
-  for (auto change = changes.rbegin(); change != changes.rend(); ++change) {
-    Apply(change->position, change->added, change->removed, change->dropped);
-  }
+void ReadingMarks::Revert(const Change& change) {
+  Apply(change.position, change.added, change.removed, change.dropped);
 }
 
-void ReadingMarks::Redo() {
-  if (done_ == static_cast<int>(history_.size())) return;
-  for (const Change& change : history_[static_cast<std::size_t>(done_++)]) {
-    Apply(change.position, change.removed, change.added, change.put);
-  }
+void ReadingMarks::Replay(const Change& change) {
+  Apply(change.position, change.removed, change.added, change.put);
 }
 
 }  // namespace ui

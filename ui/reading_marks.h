@@ -31,9 +31,9 @@ struct Mark {
 };
 
 // The marks of a text box in text order, kept through its edits: an edit drops the marks it
-// touches and moves those after it. Each edit's change to the marks is kept with the box's undo
-// command that made it, so that undoing or redoing that command brings the marks back with the
-// text. A keystroke costs little however many marks there are.
+// touches and moves those after it. Each edit tells what it changed, so that the box's undo
+// history can take the change back and make it again. A keystroke costs little however many
+// marks there are.
 class ReadingMarks {
  public:
   // A word's original text and the reading put in its place.
@@ -46,21 +46,23 @@ class ReadingMarks {
   std::uint32_t WordOf(const QString& original, const QString& reading);
   const Word& WordAt(std::uint32_t word) const { return words_[word]; }
 
-  // How the box's undo history took an edit.
-  enum class Step {
-    kNewCommand,   // as a command of its own
-    kSameCommand,  // merged into the last command (typing on)
-    kNoCommand,    // as no command: the marks alone change, the text stays
-    kNoHistory,    // with the history cleared (the whole text set anew)
+  // What one edit did to the marks.
+  struct Change {
+    int position;
+    int removed;
+    int added;
+    std::vector<Mark> dropped;  // where they were before
+    std::vector<Mark> put;      // where they are after
   };
 
   // Takes the edit that replaced `removed` characters at `position` with `added` ones: the marks
   // it touches go (those around an insertion inside them too, but not one it ends right before),
   // the later ones move, and `put` (in text order, inside the new text) come in.
-  void Edit(int position, int removed, int added, Step step, std::vector<Mark> put = {});
-  // Takes back, or makes again, the marks' changes of the box's last undone or next redone command.
-  void Undo();
-  void Redo();
+  Change Edit(int position, int removed, int added, std::vector<Mark> put = {});
+  // Takes `change`, the last one made, back.
+  void Revert(const Change& change);
+  // Makes `change`, the last one taken back, again.
+  void Replay(const Change& change);
 
   // Marks the mark at `index` as checked, or as to check; no edit, so no undo step.
   void SetToCheck(int index, bool to_check) {
@@ -78,15 +80,6 @@ class ReadingMarks {
   std::vector<Mark> Between(int from, int to) const;
 
  private:
-  // The change one edit made to the marks.
-  struct Change {
-    int position;
-    int removed;
-    int added;
-    std::vector<Mark> dropped;  // where they were before
-    std::vector<Mark> put;      // where they are after
-  };
-
   std::vector<Mark> Apply(int position, int removed, int added, std::vector<Mark> put);
   // Makes the stored positions real from `index` to the start of the pending shift, or from the
   // pending shift's start to `index`, so that the pending shift starts at `index`.
@@ -97,11 +90,6 @@ class ReadingMarks {
   // Positions from index pending_from_ on are stored pending_shift_ short of the real ones.
   int pending_from_ = 0;
   int pending_shift_ = 0;
-  // For each command of the box's undo history, oldest first, the marks' changes; the first done_
-  // commands are done, the rest undone.
-  using Command = std::vector<Change>;
-  std::vector<Command> history_;
-  int done_ = 0;
   std::vector<Word> words_;
   QHash<QPair<QString, QString>, std::uint32_t> word_numbers_;
 };

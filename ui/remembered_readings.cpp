@@ -130,11 +130,13 @@ RememberedReadings::Contents RememberedReadings::Load() {
   known_ = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   file.close();
   Stamp();
-  if (unsaved_.empty()) return Parse(known_);
-  Contents contents = Parse(Merge(known_, unsaved_));
-  contents.bad_lines = Parse(known_).bad_lines;
+  Contents contents = Parse(unsaved_.empty() ? known_ : Merge(known_, unsaved_));
+  if (!unsaved_.empty()) contents.bad_lines = Parse(known_).bad_lines;
+  Take(contents);
   return contents;
 }
+
+void RememberedReadings::Take(const Contents& contents) { words_.Set(contents.words); }
 
 bool RememberedReadings::Changed() const {
   const QFileInfo now(file_);
@@ -154,7 +156,9 @@ RememberedReadings::Outcome RememberedReadings::Set(const QString& word, const Q
   QFile file(file_);
   if (file.exists()) {
     if (!file.open(QIODevice::ReadOnly)) {
-      return {Parse(Merge(known_, unsaved_)), file.errorString()};
+      Outcome outcome{Parse(Merge(known_, unsaved_)), file.errorString()};
+      Take(outcome.kept);
+      return outcome;
     }
     known_ = file.readAll();
     file.close();
@@ -164,6 +168,7 @@ RememberedReadings::Outcome RememberedReadings::Set(const QString& word, const Q
   Stamp();
   const QByteArray merged = Merge(known_, unsaved_);
   Outcome outcome{Parse(merged), {}};
+  Take(outcome.kept);
   if (std::vector<int> bad_lines = Parse(known_).bad_lines; !bad_lines.empty()) {
     outcome.kept.bad_lines = std::move(bad_lines);
     return outcome;

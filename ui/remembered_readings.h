@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "readings/remembered.h"
+
 namespace ui {
 
 // The file of the readings the user keeps, in the user's data folder.
@@ -20,7 +22,8 @@ QString RememberedReadingsFile();
 // first keeps a reading. Each change reads the file again and rewrites only the lines of the word
 // it changes, so that lines added meanwhile, by hand or by another running copy, stay; the other
 // lines keep their bytes. A file with a line that is not a reading is never written, so that
-// nothing the user wrote is lost.
+// nothing the user wrote is lost. It keeps the readings of its last read or change in one
+// RememberedWords for the reader.
 class RememberedReadings {
  public:
   using Words = std::vector<std::pair<std::u16string, std::u16string>>;
@@ -35,6 +38,8 @@ class RememberedReadings {
   explicit RememberedReadings(QString file);
 
   const QString& File() const { return file_; }
+  // The readings of the last Load or Set.
+  const readings::RememberedWords& Readings() const { return words_; }
 
   // Reads the file, with the changes of this run that it does not hold; nothing when there is
   // none.
@@ -55,6 +60,8 @@ class RememberedReadings {
 
  private:
   void Stamp();
+  // Keeps `contents`' readings in words_.
+  void Take(const Contents& contents);
 
   QString file_;
   QByteArray known_;  // the file's bytes as last read or written
@@ -64,6 +71,7 @@ class RememberedReadings {
   // The changes of this run that the file does not hold yet, oldest first; an empty reading
   // forgets the word.
   std::vector<std::pair<QString, QString>> unsaved_;
+  readings::RememberedWords words_;
 };
 
 }  // namespace ui

@@ -1,35 +1,36 @@
 // SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 // SPDX-License-Identifier: MIT
 
-// F8 and Shift+F8: the walk through the words whose reading is to check.
+#include "ui/review.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
-#include "ui/kanji_readings.h"
+#include "ui/reading_marks.h"
 
 namespace ui {
 
-void KanjiReadings::ReviewNext(bool back) {
+Review::Review(QPlainTextEdit* box, const ReadingMarks& marks) : box_(box), marks_(marks) {}
+
+int Review::Next(bool back) const {
   const QTextCursor cursor = box_->textCursor();
-  const int count = Marks().Count();
+  const int count = marks_.Count();
   // From the word after the selection (or before it), around the text once.
-  int start = back ? Marks().FirstEndingAfter(cursor.selectionStart()) - 1
-                   : Marks().FirstEndingAfter(cursor.selectionEnd());
-  if (!back && start < count && Marks().At(start).position < cursor.selectionEnd()) ++start;
+  int start = back ? marks_.FirstEndingAfter(cursor.selectionStart()) - 1
+                   : marks_.FirstEndingAfter(cursor.selectionEnd());
+  if (!back && start < count && marks_.At(start).position < cursor.selectionEnd()) ++start;
   for (int step = 0; step < count; ++step) {
     const int index = ((back ? start - step : start + step) % count + count) % count;
-    const Mark mark = Marks().At(index);
+    const Mark mark = marks_.At(index);
     if (!mark.to_check || mark.kind == MarkKind::kUnread) continue;
     QTextCursor word(box_->document());
     word.setPosition(mark.position);
     word.setPosition(mark.position + mark.length, QTextCursor::KeepAnchor);
     box_->setTextCursor(word);
     box_->ensureCursorVisible();
-    QTextCursor start_of_word(box_->document());
-    start_of_word.setPosition(mark.position);
-    ShowMenu(index, box_->cursorRect(start_of_word).bottomLeft());
-    return;
+    return index;
   }
+  return -1;
 }
 
 }  // namespace ui

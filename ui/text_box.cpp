@@ -3,6 +3,7 @@
 
 #include "ui/text_box.h"
 
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -19,12 +20,24 @@ namespace {
 constexpr int kLongParagraph = 4096;
 
 // A plain text box that takes a paste of lyrics with ruby readings as 運命（さだめ）, the reading
-// kept in brackets after its word, rather than with the reading glued to it.
+// kept in brackets after its word, rather than with the reading glued to it, and that redoes on
+// Ctrl+Y on every system, as the program's help says and Windows users expect.
 class TextBox : public QPlainTextEdit {
  public:
   using QPlainTextEdit::QPlainTextEdit;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const bool ctrl_y = event->key() == Qt::Key_Y &&
+                        (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
+    if (ctrl_y && !isReadOnly()) {
+      redo();
+      event->accept();
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+  }
+
   bool canInsertFromMimeData(const QMimeData* source) const override {
     return HasRuby(source) || QPlainTextEdit::canInsertFromMimeData(source);
   }

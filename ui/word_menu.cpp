@@ -1,64 +1,65 @@
 // SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 // SPDX-License-Identifier: MIT
 
-// The context menu of a rewritten word: its readings, the original, the same choice for every
-// repeat of the word, and keeping the reading for later songs.
+#include "ui/word_menu.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextBlock>
-#include <QTextCursor>
 #include <QTextDocument>
 #include <exception>
 #include <optional>
 
 #include "readings/readings.h"
-#include "ui/kanji_readings.h"
+#include "ui/guarded.h"
+#include "ui/kept_readings.h"
 #include "ui/mark_decoration.h"
 #include "ui/mark_tracker.h"
-#include "ui/undo_routing.h"
+#include "ui/reading_edit.h"
 #include "ui/units.h"
 
 namespace ui {
 
-QMenu* KanjiReadings::CreateContextMenu(const QPoint& position) {
-  return CreateMenu(Marks().IndexAt(CharacterAt(*box_, position)), position);
-}
+WordMenu::WordMenu(QPlainTextEdit* box, MarkTracker& tracker, MarkDecoration& decoration,
+                   KeptReadings& kept, MessagePresenter& messages)
+    : QObject(box),
+      box_(box),
+      tracker_(tracker),
+      decoration_(decoration),
+      kept_(kept),
+      messages_(messages) {}
 
-void KanjiReadings::ShowMenu(int index, const QPoint& viewport_position) {
-  QMenu* menu = CreateMenu(index, viewport_position);
-  menu->setAttribute(Qt::WA_DeleteOnClose);
-  menu->popup(box_->viewport()->mapToGlobal(viewport_position));
-}
-
-QMenu* KanjiReadings::CreateMenu(int index, const QPoint& viewport_position) {
+QMenu* WordMenu::Create(int index, const QPoint& viewport_position, QAction* rewrite,
+                        readings::Reader* reader) {
   QMenu* menu = box_->createStandardContextMenu(viewport_position);
-  undo_routing_->Route(menu);
   if (index >= 0) {
     QAction* first = menu->actions().value(0);
-    AddMarkActions(menu, first, index);
+    AddMarkActions(menu, first, index, reader);
     menu->insertSeparator(first);
   }
   menu->addSeparator();
-  menu->addAction(rewrite_);
+  menu->addAction(rewrite);
   return menu;
 }
 
-void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
-  const Mark mark = Marks().At(index);
-  const ReadingMarks::Word& word = Marks().WordAt(mark.word);
+template <typename Slot>
+QAction* WordMenu::Add(QMenu* menu, QAction* before, const QString& text, Slot slot,
+                       Message (*failure)(const QString&)) {
+  QAction* action = new QAction(text, menu);
+  connect(action, &QAction::triggered, this,
+          [this, slot, failure] { Guarded(box_, messages_, slot, failure); });
+  menu->insertAction(before, action);
+  return action;
+}
+
+void WordMenu::AddMarkActions(QMenu* menu, QAction* before, int index, readings::Reader* reader) {
+  const Mark mark = tracker_.Marks().At(index);
+  const ReadingMarks::Word& word = tracker_.Marks().WordAt(mark.word);
   auto note = [menu, before](const QString& text) {
     QAction* action = menu->addAction(text);
     action->setEnabled(false);
     menu->insertAction(before, action);
-  };
-  // Each action tells its own failure in a box made by `failure`.
-  auto add = [this, menu, before](const QString& text, auto slot,
-                                  Message (*failure)(const QString&) = messages::RewriteFailed) {
-    QAction* action = new QAction(text, menu);
-    connect(action, &QAction::triggered, this, [this, slot, failure] { Guarded(slot, failure); });
-    menu->insertAction(before, action);
-    return action;
   };
   if (mark.kind == MarkKind::kUnread) {
     note(QStringLiteral(u"词典里没有「%1」的读音").arg(word.original));
@@ -69,67 +70,77 @@ void KanjiReadings::AddMarkActions(QMenu* menu, QAction* before, int index) {
   }
   // The marks are looked up again when an action runs: the menu may outlive them.
   const int position = mark.position;
-  const QString original = word.original;
-  const QString current = word.reading;
-  const QStringList readings = ReadingsOf(mark);
+  const QStringList readings = ReadingsOf(mark, reader);
   for (int k = 0; k < readings.size(); ++k) {
     const QString reading = readings[k];
-    QAction* action =
-        add(QStringLiteral("&%1 %2").arg(k + 1).arg(reading), [this, position, reading] {
-          if (const int at = Marks().IndexAt(position); at >= 0) Replace({at}, reading);
-        });
+    QAction* action = Add(menu, before, QStringLiteral("&%1 %2").arg(k + 1).arg(reading),
+                          [this, position, reading] {
+                            const int at = tracker_.Marks().IndexAt(position);
+                            if (at >= 0) Replace({at}, reading);
+                          });
     action->setCheckable(true);
-    action->setChecked(reading == current);
+    action->setChecked(reading == word.reading);
   }
-  QAction* restore = add(QStringLiteral(u"原文：%1").arg(original), [this, position, original] {
-    if (const int at = Marks().IndexAt(position); at >= 0) Replace({at}, original);
-  });
+  const QString original = word.original;
+  QAction* restore =
+      Add(menu, before, QStringLiteral(u"原文：%1").arg(original), [this, position, original] {
+        const int at = tracker_.Marks().IndexAt(position);
+        if (at >= 0) Replace({at}, original);
+      });
   restore->setCheckable(true);
-  restore->setChecked(current == original);
-  const std::vector<int> repeats = MarksOfSameWord(mark);
-  if (repeats.size() > 1) {
-    menu->insertSeparator(before);
-    for (const QString& reading : readings) {
-      if (reading == current) continue;
-      add(QStringLiteral(u"全部改为「%1」（%2 处）").arg(reading).arg(repeats.size()),
-          [this, position, reading] {
-            if (const int at = Marks().IndexAt(position); at >= 0) {
-              Replace(MarksOfSameWord(Marks().At(at)), reading);
-            }
-          });
-    }
-  }
+  restore->setChecked(word.reading == original);
+  AddRepeatActions(menu, before, mark, readings);
   menu->insertSeparator(before);
-  std::optional<QString> kept;
-  if (const auto reading = reader_ ? reader_->Kept(Units(original)) : std::nullopt) {
-    kept = FromUnits(*reading);
+  AddKeepActions(menu, before, mark);
+}
+
+void WordMenu::AddRepeatActions(QMenu* menu, QAction* before, const Mark& mark,
+                                const QStringList& readings) {
+  const std::vector<int> repeats = MarksOfSameWord(mark);
+  if (repeats.size() <= 1) return;
+  menu->insertSeparator(before);
+  const int position = mark.position;
+  for (const QString& reading : readings) {
+    if (reading == tracker_.Marks().WordAt(mark.word).reading) continue;
+    Add(menu, before, QStringLiteral(u"全部改为「%1」（%2 处）").arg(reading).arg(repeats.size()),
+        [this, position, reading] {
+          const int at = tracker_.Marks().IndexAt(position);
+          if (at >= 0) Replace(MarksOfSameWord(tracker_.Marks().At(at)), reading);
+        });
   }
+}
+
+void WordMenu::AddKeepActions(QMenu* menu, QAction* before, const Mark& mark) {
+  const ReadingMarks::Word& word = tracker_.Marks().WordAt(mark.word);
+  const QString original = word.original;
+  const QString current = word.reading;
+  const std::optional<QString> kept = kept_.Kept(original);
   // Only a reading can be kept: not the kanji that 原文 put back, nor what the lyrics give.
   if (kept != current && mark.kind != MarkKind::kGiven &&
       readings::IsReading(Units(original), Units(current))) {
-    add(
-        QStringLiteral(u"记住「%1」读作「%2」").arg(original, current),
+    Add(
+        menu, before, QStringLiteral(u"记住「%1」读作「%2」").arg(original, current),
         [this, original, current] { Remember(original, current); }, messages::RememberFailed);
   }
   if (kept) {
-    add(
-        QStringLiteral(u"忘记「%1」的读法").arg(original),
+    Add(
+        menu, before, QStringLiteral(u"忘记「%1」的读法").arg(original),
         [this, original] { Remember(original, {}); }, messages::RememberFailed);
   }
 }
 
-QStringList KanjiReadings::ReadingsOf(const Mark& mark) {
-  const ReadingMarks::Word& word = Marks().WordAt(mark.word);
+QStringList WordMenu::ReadingsOf(const Mark& mark, readings::Reader* reader) const {
+  const ReadingMarks::Word& word = tracker_.Marks().WordAt(mark.word);
   QStringList readings;
-  if (reader_) {
+  if (reader != nullptr) {
     // The word's line, with the word as it was, read around it alone.
     const QTextBlock block = box_->document()->findBlock(mark.position);
     const int offset = mark.position - block.position();
     QString line = block.text();
     line.replace(offset, mark.length, word.original);
     try {
-      const auto found = reader_->Read(Units(line), static_cast<std::size_t>(offset),
-                                       static_cast<std::size_t>(offset + word.original.size()));
+      const auto found = reader->Read(Units(line), static_cast<std::size_t>(offset),
+                                      static_cast<std::size_t>(offset + word.original.size()));
       if (found.size() == 1 && int(found[0].length) == int(word.original.size())) {
         for (const std::u16string& reading : found[0].readings) readings.append(FromUnits(reading));
       }
@@ -144,77 +155,42 @@ QStringList KanjiReadings::ReadingsOf(const Mark& mark) {
   return readings;
 }
 
-std::vector<int> KanjiReadings::MarksOfSameWord(const Mark& mark) const {
+std::vector<int> WordMenu::MarksOfSameWord(const Mark& mark) const {
   // Words of the same original text and reading have the same number.
   std::vector<int> repeats;
-  for (int index = 0; index < Marks().Count(); ++index) {
-    const Mark other = Marks().At(index);
+  for (int index = 0; index < tracker_.Marks().Count(); ++index) {
+    const Mark other = tracker_.Marks().At(index);
     if (other.word == mark.word && other.kind != MarkKind::kUnread) repeats.push_back(index);
   }
   return repeats;
 }
 
-void KanjiReadings::Replace(const std::vector<int>& indexes, const QString& reading) {
-  if (indexes.empty()) return;
-  ReadingMarks& marks = tracker_->Marks();
-  const Mark first = marks.At(indexes.front());
-  const Mark last = marks.At(indexes.back());
-  const int span = last.position + last.length - first.position;
-  // The marks of the span as they will be, and where each chosen one is now.
-  std::vector<Mark> put = marks.Between(first.position, last.position + last.length);
-  std::vector<int> chosen_at;
-  int delta = 0;
-  auto chosen = indexes.begin();
-  for (Mark& mark : put) {
-    const int now = mark.position;
-    mark.position += delta;
-    if (chosen == indexes.end() || marks.At(*chosen).position != now) continue;
-    ++chosen;
-    chosen_at.push_back(now);
+void WordMenu::Replace(const std::vector<int>& indexes, const QString& reading) {
+  ReadingMarks& marks = tracker_.Marks();
+  std::vector<WordChange> words;
+  for (const int index : indexes) {
+    Mark mark = marks.At(index);
+    const int position = mark.position;
+    const int length = mark.length;
     mark.word = marks.WordOf(marks.WordAt(mark.word).original, reading);
     mark.to_check = false;
-    delta += int(reading.size()) - mark.length;
-    mark.length = int(reading.size());
+    words.push_back({position, length, reading, mark});
   }
-  std::vector<int> lengths;
-  for (const int index : indexes) lengths.push_back(marks.At(index).length);
-  tracker_->Change(first.position, span, span + delta, std::move(put),
-                   [&chosen_at, &lengths, &reading](QTextCursor& edit) {
-                     // From the last, so that the earlier places stay where they are.
-                     for (std::size_t k = chosen_at.size(); k-- > 0;) {
-                       edit.setPosition(chosen_at[k]);
-                       edit.setPosition(chosen_at[k] + lengths[k], QTextCursor::KeepAnchor);
-                       edit.insertText(reading);
-                     }
-                   });
-  decoration_->Draw();
+  if (words.empty()) return;
+  tracker_.Change(MakeReadingEdit(marks, words));
+  decoration_.Draw();
 }
 
-void KanjiReadings::Remember(const QString& word, const QString& reading) {
-  RememberedReadings::Outcome outcome = remembered_.Set(word, reading);
-  if (reader_) reader_->Remember(std::move(outcome.kept.words));
-  if (!reading.isEmpty()) MarkChecked(word, reading);
-  if (!outcome.kept.bad_lines.empty()) {
-    messages_.Show(box_, messages::RememberedBadLines(remembered_.File(), outcome.kept.bad_lines));
-  } else if (!outcome.error.isEmpty()) {
-    messages_.Show(box_, messages::RememberedNotSaved(remembered_.File(), outcome.error));
-  }
-}
-
-void KanjiReadings::MarkChecked(const QString& original, const QString& reading) {
-  ReadingMarks& marks = tracker_->Marks();
-  const std::uint32_t word = marks.WordOf(original, reading);
+void WordMenu::Remember(const QString& word, const QString& reading) {
+  kept_.Set(word, reading);
+  if (reading.isEmpty()) return;
+  // Every repeat of the word with the reading kept is checked now.
+  ReadingMarks& marks = tracker_.Marks();
+  const std::uint32_t number = marks.WordOf(word, reading);
   for (int index = 0; index < marks.Count(); ++index) {
-    if (marks.At(index).word == word) marks.SetToCheck(index, false);
+    if (marks.At(index).word == number) marks.SetToCheck(index, false);
   }
-  decoration_->Draw();
-}
-
-int KanjiReadings::MarkAtCursor() const {
-  const QTextCursor cursor = box_->textCursor();
-  const int at = cursor.selectionStart();
-  const int index = Marks().IndexAt(at);
-  return index >= 0 || at == 0 ? index : Marks().IndexAt(at - 1);
+  decoration_.Draw();
 }
 
 }  // namespace ui

@@ -6,13 +6,42 @@
 
 #include <random>
 
+#include "tests/ui/plain_marks.h"
 #include "ui/reading_marks.h"
 
 namespace {
 
 using ui::Mark;
 using ui::ReadingMarks;
-using Step = ReadingMarks::Step;
+
+// The marks' changes of each command, as the box's undo history keeps them: taken back from the
+// last, and made again from the first.
+class Commands {
+ public:
+  explicit Commands(ReadingMarks& marks) : marks_(marks) {}
+
+  void Edit(int position, int removed, int added, bool new_command,
+            std::vector<Mark> put = {}) {
+    commands_.resize(done_);
+    if (new_command || commands_.empty()) commands_.emplace_back();
+    commands_.back().push_back(marks_.Edit(position, removed, added, std::move(put)));
+    done_ = commands_.size();
+  }
+  void Undo() {
+    if (done_ == 0) return;
+    const auto& changes = commands_[--done_];
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) marks_.Revert(*change);
+  }
+  void Redo() {
+    if (done_ == commands_.size()) return;
+    for (const auto& change : commands_[done_++]) marks_.Replay(change);
+  }
+
+ private:
+  ReadingMarks& marks_;
+  std::vector<std::vector<ReadingMarks::Change>> commands_;
+  std::size_t done_ = 0;
+};
 
 std::vector<std::pair<int, int>> Spans(const ReadingMarks& marks) {
   std::vector<std::pair<int, int>> spans;
@@ -23,7 +52,7 @@ std::vector<std::pair<int, int>> Spans(const ReadingMarks& marks) {
 // Marks at [2, 5), [8, 10) and [10, 14).
 ReadingMarks ThreeMarks() {
   ReadingMarks marks;
-  marks.Edit(0, 0, 0, Step::kNoCommand, {{2, 3}, {8, 2}, {10, 4}});
+  marks.Edit(0, 0, 0, {{2, 3}, {8, 2}, {10, 4}});
   return marks;
 }
 
@@ -44,35 +73,13 @@ TEST(ReadingMarks, AnEditDropsTheMarksItTouchesAndMovesTheOthers) {
   };
   for (const auto& c : kCases) {
     ReadingMarks marks = ThreeMarks();
-    marks.Edit(c.position, c.removed, c.added, Step::kNewCommand);
+    const ReadingMarks::Change change = marks.Edit(c.position, c.removed, c.added);
     EXPECT_EQ(Spans(marks), c.after) << c.what;
-    marks.Undo();
+    marks.Revert(change);
     EXPECT_EQ(Spans(marks), Spans(ThreeMarks())) << c.what << ", undone";
-    marks.Redo();
+    marks.Replay(change);
     EXPECT_EQ(Spans(marks), c.after) << c.what << ", redone";
   }
-}
-
-TEST(ReadingMarks, UndoAndRedoTakeOneCommandAtATime) {
-  ReadingMarks marks = ThreeMarks();
-  marks.Edit(0, 0, 1, Step::kNewCommand);            // typed before the words
-  marks.Edit(1, 0, 1, Step::kSameCommand);           // typing on
-  marks.Edit(5, 1, 2, Step::kNewCommand, {{5, 2}});  // a word rewritten
-  EXPECT_EQ(Spans(marks), (std::vector<std::pair<int, int>>{{5, 2}, {11, 2}, {13, 4}}));
-  marks.Undo();
-  EXPECT_EQ(Spans(marks), (std::vector<std::pair<int, int>>{{4, 3}, {10, 2}, {12, 4}}));
-  marks.Undo();
-  EXPECT_EQ(Spans(marks), Spans(ThreeMarks()));
-  marks.Undo();  // nothing left to undo
-  EXPECT_EQ(Spans(marks), Spans(ThreeMarks()));
-  marks.Redo();
-  marks.Redo();
-  EXPECT_EQ(Spans(marks), (std::vector<std::pair<int, int>>{{5, 2}, {11, 2}, {13, 4}}));
-  // A new edit after an undo drops what could be redone.
-  marks.Undo();
-  marks.Edit(0, 1, 0, Step::kNewCommand);
-  marks.Redo();
-  EXPECT_EQ(Spans(marks), (std::vector<std::pair<int, int>>{{3, 3}, {9, 2}, {11, 4}}));
 }
 
 // Over random edits, typing on, undo and redo, the marks are where a plain list, moved one by one
@@ -80,54 +87,34 @@ TEST(ReadingMarks, UndoAndRedoTakeOneCommandAtATime) {
 TEST(ReadingMarks, KeepUpWithAPlainListOverRandomEditsUndoAndRedo) {
   std::mt19937 random(20261208);
   ReadingMarks marks;
-  std::vector<Mark> plain;
-  for (int position = 0; position < 400; position += 5) plain.push_back({position, 3});
-  marks.Edit(0, 0, 0, Step::kNoCommand, plain);
-  // The plain list before each done command, and after each undone one.
-  std::vector<std::vector<Mark>> undo;
-  std::vector<std::vector<Mark>> redo;
+  std::vector<Mark> start;
+  for (int position = 0; position < 400; position += 5) start.push_back({position, 3});
+  marks.Edit(0, 0, 0, start);
+  Commands commands(marks);
+  test_support::PlainMarks plain(start);
   for (int round = 0; round < 3000; ++round) {
     std::uniform_int_distribution<int> at(0, 420);
     std::uniform_int_distribution<int> size(0, 4);
     const int op = std::uniform_int_distribution<int>(0, 9)(random);
-    if (op == 0) {
-      marks.Undo();
-      if (!undo.empty()) {
-        redo.push_back(plain);
-        plain = undo.back();
-        undo.pop_back();
-      }
-    } else if (op == 1) {
-      marks.Redo();
-      if (!redo.empty()) {
-        undo.push_back(plain);
-        plain = redo.back();
-        redo.pop_back();
-      }
+    if (op <= 1) {
+      (op == 0 ? commands.Undo() : commands.Redo());
+      plain.Step(op == 1);
     } else {
       const int position = at(random);
       const int removed = size(random);
       const int added = size(random);
-      const Step step = op < 6 || undo.empty() ? Step::kNewCommand : Step::kSameCommand;
-      marks.Edit(position, removed, added, step);
-      if (step == Step::kNewCommand) undo.push_back(plain);
-      redo.clear();
-      std::erase_if(plain, [&](Mark& mark) {
-        const bool touched =
-            removed > 0
-                ? mark.position < position + removed && mark.position + mark.length > position
-                : mark.position < position && mark.position + mark.length > position;
-        if (!touched && mark.position >= position + removed) mark.position += added - removed;
-        return touched;
-      });
+      const bool new_command = op < 6 || !plain.CanUndo();
+      commands.Edit(position, removed, added, new_command);
+      plain.Edit(position, removed, added, new_command);
     }
-    ASSERT_EQ(marks.Between(0, 1 << 30), plain) << round;
+    ASSERT_EQ(marks.Between(0, 1 << 30), plain.Marks()) << round;
     const int probe = at(random);
-    const auto held = std::find_if(plain.begin(), plain.end(), [probe](const Mark& mark) {
-      return mark.position <= probe && probe < mark.position + mark.length;
-    });
+    const auto held =
+        std::find_if(plain.Marks().begin(), plain.Marks().end(), [probe](const Mark& mark) {
+          return mark.position <= probe && probe < mark.position + mark.length;
+        });
     const int index = marks.IndexAt(probe);
-    ASSERT_EQ(index >= 0, held != plain.end()) << round;
+    ASSERT_EQ(index >= 0, held != plain.Marks().end()) << round;
     if (index >= 0) {
       ASSERT_EQ(marks.At(index).position, held->position) << round;
     }
