@@ -13,8 +13,9 @@ for task in "$@"; do
   case "$task" in
     run) packages+=(qt6-base-dev fonts-noto-cjk qt6-translations-l10n "${kanji[@]}") ;;
     package) packages+=(qt6-base-dev fonts-noto-cjk dpkg-dev file "${kanji[@]}") ;;
-    test) packages+=(qt6-base-dev fonts-noto-cjk libgtest-dev libicu-dev qt6-translations-l10n reuse lintian
-                     desktop-file-utils appstream dpkg-dev file "${kanji[@]}") ;;
+    test) packages+=(qt6-base-dev qt6-base-private-dev fonts-noto-cjk libgtest-dev libicu-dev
+                     qt6-translations-l10n reuse lintian desktop-file-utils appstream dpkg-dev file
+                     "${kanji[@]}") ;;
     fuzz) packages+=(clang libclang-rt-14-dev "${kanji[@]}") ;;
     bench) packages+=(qt6-base-dev fonts-noto-cjk libbenchmark-dev libicu-dev xvfb xauth xdotool
                       xclip "${kanji[@]}") ;;

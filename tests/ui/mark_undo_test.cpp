@@ -76,6 +76,52 @@ TEST_F(KanjiReadingsTest, MarksComeThroughAnInputMethod) {
   EXPECT_TRUE(marked(5, QStringLiteral(u"明日")));
 }
 
+// An input method that commits between two words that touch keeps the marks of both: the whole
+// line that the box reports changed narrows to the insertion between them.
+TEST_F(KanjiReadingsTest, AnInputMethodCommitBetweenTwoWordsKeepsBothMarks) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日明日"));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうあした"));
+  QTextCursor cursor(Input()->document());
+  cursor.setPosition(3);
+  Input()->setTextCursor(cursor);
+  QInputMethodEvent commit;
+  commit.setCommitString(QStringLiteral(u"花"));
+  QApplication::sendEvent(Input(), &commit);
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょう花あした"));
+  EXPECT_NE(Find(*MenuAt(0), QStringLiteral(u"原文：今日")), nullptr);
+  EXPECT_NE(Find(*MenuAt(4), QStringLiteral(u"原文：明日")), nullptr);
+}
+
+// Undo and redo called on the box or on its document, as any part of Qt may call them, take the
+// marks back and bring them again with the text.
+TEST_F(KanjiReadingsTest, UndoAndRedoCalledDirectlyTakeTheMarksWithTheText) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"今日は明日"));
+  PressF7();
+  auto marked = [this] { return Find(*MenuAt(0), QStringLiteral(u"原文：今日")) != nullptr; };
+  QTextCursor cursor(Input()->document());
+  cursor.setPosition(1);
+  Input()->setTextCursor(cursor);
+  TypeKeys(QStringLiteral(u"x"));  // inside the word, which loses its mark
+  ASSERT_FALSE(marked());
+  Input()->undo();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  EXPECT_TRUE(marked());
+  Input()->document()->undo();  // the rewrite
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日は明日"));
+  EXPECT_FALSE(marked());
+  Input()->document()->redo();
+  EXPECT_TRUE(marked());
+  Input()->redo();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きxょうはあした"));
+  EXPECT_FALSE(marked());
+  EXPECT_TRUE(Readings()->InStep());
+}
+
 // Over random typing, deleting, F7, undo and redo, the marks are those of a plain model: moved
 // one by one on each edit, and put back from copies on undo and redo.
 TEST_F(KanjiReadingsTest, MarksMatchAPlainModelThroughRandomEditsUndoAndRedo) {
