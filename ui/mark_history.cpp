@@ -9,6 +9,19 @@
 #include <algorithm>
 
 namespace ui {
+namespace {
+
+// Takes `changes`, those of one command, back from the last, or, unless `undo`, makes them again
+// from the first.
+void Replay(ReadingMarks& marks, const std::vector<ReadingMarks::Change>& changes, bool undo) {
+  if (undo) {
+    for (auto change = changes.rbegin(); change != changes.rend(); ++change) marks.Revert(*change);
+  } else {
+    for (const ReadingMarks::Change& change : changes) marks.Replay(change);
+  }
+}
+
+}  // namespace
 
 // The marks' changes of one command of the program's own, on the document's undo stack: the
 // document undoes and redoes them with the command's text.
@@ -33,8 +46,8 @@ class MarkUndoItem : public QAbstractUndoItem {
   std::vector<ReadingMarks::Change> changes_;
 };
 
-MarkHistory::MarkHistory(QTextDocument* document, ReadingMarks& marks)
-    : QObject(document), document_(document), marks_(marks), state_(State()) {}
+MarkHistory::MarkHistory(QTextDocument* document, ReadingMarks& marks, QObject* parent)
+    : QObject(parent), document_(document), marks_(marks), state_(State()) {}
 
 MarkHistory::~MarkHistory() = default;
 
@@ -72,15 +85,9 @@ MarkHistory::Taken MarkHistory::Take(bool new_command) {
   state_ = now;
   if (command == commands_.rend() || command->item != nullptr) {
     NoteOutOfStep();
-    return Taken::kEdit;
+    return Taken::kUnknown;
   }
-  if (undo) {
-    for (auto change = command->changes.rbegin(); change != command->changes.rend(); ++change) {
-      marks_.Revert(*change);
-    }
-  } else {
-    for (const ReadingMarks::Change& change : command->changes) marks_.Replay(change);
-  }
+  Replay(marks_, command->changes, undo);
   return Taken::kReplayed;
 }
 
@@ -113,11 +120,7 @@ void MarkHistory::DropUndone(int state) {
 }
 
 void MarkHistory::Replayed(const std::vector<ReadingMarks::Change>& changes, bool undo) {
-  if (undo) {
-    for (auto change = changes.rbegin(); change != changes.rend(); ++change) marks_.Revert(*change);
-  } else {
-    for (const ReadingMarks::Change& change : changes) marks_.Replay(change);
-  }
+  Replay(marks_, changes, undo);
   replayed_ = true;
 }
 
@@ -128,6 +131,7 @@ void MarkHistory::Forget(const MarkUndoItem* item) {
 
 void MarkHistory::NoteOutOfStep() {
   in_step_ = false;
+  commands_.clear();
   Q_ASSERT_X(false, "MarkHistory", "an undo or redo of a command whose marks' changes are unknown");
 }
 

@@ -31,7 +31,7 @@ class MarkHistory : public QObject {
   Q_OBJECT
 
  public:
-  MarkHistory(QTextDocument* document, ReadingMarks& marks);
+  MarkHistory(QTextDocument* document, ReadingMarks& marks, QObject* parent);
   ~MarkHistory() override;
 
   // Inside the edit block of a change of the program's own, once the command holds an edit:
@@ -44,6 +44,7 @@ class MarkHistory : public QObject {
   enum class Taken {
     kReplayed,  // an undo or redo, whose marks' changes are taken back or made again
     kEdit,      // an edit, to be followed
+    kUnknown,   // an undo or redo of a command the marks know nothing of: they are out of step
   };
   // Takes a change of the text that the program did not make; `new_command` when the document
   // announced a new command for it.
@@ -73,6 +74,7 @@ class MarkHistory : public QObject {
   // Called by an item when the document undoes or redoes its command.
   void Replayed(const std::vector<ReadingMarks::Change>& changes, bool undo);
   void Forget(const MarkUndoItem* item);
+  // Notes that the marks' history fell out of step with the document's, and forgets it.
   void NoteOutOfStep();
 
   QTextDocument* document_;

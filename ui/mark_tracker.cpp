@@ -14,7 +14,7 @@
 namespace ui {
 
 MarkTracker::MarkTracker(QPlainTextEdit* box)
-    : QObject(box), box_(box), history_(new MarkHistory(box->document(), marks_)) {
+    : QObject(box), box_(box), history_(new MarkHistory(box->document(), marks_, this)) {
   QTextDocument* document = box->document();
   // The document announces a new command before the change it makes, and says nothing when
   // typing on merges into the last command.
@@ -97,10 +97,16 @@ void MarkTracker::FollowEdit(int position, int removed, int added) {
     // The whole text set anew.
     history_->Clear();
     marks_.Edit(position, removed, added);
-  } else if (history_->Take(new_command) == MarkHistory::Taken::kEdit) {
+    Q_EMIT Changed();
+    return;
+  }
+  const MarkHistory::Taken taken = history_->Take(new_command);
+  if (taken != MarkHistory::Taken::kReplayed) {
     Narrow(position, removed, added);
-    if (!new_command && removed == 0 && added == 0) return;  // nothing changed: an input method composes
-    history_->AddEdit(marks_.Edit(position, removed, added), new_command);
+    // Nothing changed: an input method composes.
+    if (!new_command && removed == 0 && added == 0) return;
+    ReadingMarks::Change change = marks_.Edit(position, removed, added);
+    if (taken == MarkHistory::Taken::kEdit) history_->AddEdit(std::move(change), new_command);
   }
   Q_EMIT Changed();
 }
