@@ -40,11 +40,14 @@ QString Fragment(const QString& html) {
   return html;
 }
 
+// Where the content of a <ruby> element is read: in a base, in its reading, or after that.
+enum class RubyPart { kBase, kReading, kAfterReading };
+
 // The bases and readings of one <ruby> element's content, in order: a ruby may give several
 // bases each its own <rt>, and may leave <rt> and <rb> unclosed.
 QList<Ruby> Rubies(const QString& content) {
   static const QRegularExpression tag(QStringLiteral(R"(<(/?)(rb|rt|rp)\b[^>]*>)"), kOptions);
-  enum class Part { kBase, kReading, kAfterReading };
+  using Part = RubyPart;
   QList<Ruby> rubies;
   Ruby html;  // the current ruby's parts, still as HTML
   Part part = Part::kBase;
