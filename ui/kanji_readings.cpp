@@ -84,8 +84,8 @@ bool KanjiReadings::Open() {
     const BusyCursor busy;
     try {
       // The reader takes the readings kept from kept_ at each read, as they are then.
-      reader_ = std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_,
-                                                   &kept_->Words());
+      reader_ =
+          std::make_unique<readings::Reader>(dictionary_, kanji_list_, word_list_, &kept_->Words());
     } catch (const readings::DictionaryError& error) {
       unreadable = true;
       reason = QString::fromUtf8(error.what());
@@ -158,7 +158,8 @@ bool KanjiReadings::eventFilter(QObject* /*watched*/, QEvent* event) {
   const bool menu_key = (key->key() == Qt::Key_Menu && modifiers == Qt::NoModifier) ||
                         (key->key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier);
   if (menu_key) {
-    Guarded(box_, messages_, [this] { ShowMenuAtCursor(); }, messages::RewriteFailed);
+    Guarded(
+        box_, messages_, [this] { ShowMenuAtCursor(); }, messages::RewriteFailed);
   }
   return menu_key;
 }

@@ -64,8 +64,8 @@ void KanjiRewrite::Run(readings::Reader& reader) {
     begin = selected ? selection.selectionStart() : 0;
     end = selected ? selection.selectionEnd() : int(text.size());
     // The menus order each word's other readings by its line when they open.
-    found = reader.Read(Units(text), static_cast<std::size_t>(begin),
-                        static_cast<std::size_t>(end), readings::Reader::Order::kQuick);
+    found = reader.Read(Units(text), static_cast<std::size_t>(begin), static_cast<std::size_t>(end),
+                        readings::Reader::Order::kQuick);
   }
   if (found.empty()) return;
 

@@ -25,8 +25,8 @@ class MarkUndoItem;
 // into it, while a custom undo item joins a command only inside an edit block; added after the
 // edit, it would be an undo step of its own and stop that merging. The changes of the user's
 // commands are therefore kept here, each with the document's undo states before and after it, and
-// are taken back when the document's undo state moves back over them; InStep() tells whether every
-// undo and redo found the marks' changes of the command it took.
+// are taken back when the document's undo state moves back over them. InStep() tells, and debug
+// builds assert, that every undo and redo found the marks' changes of the command it took.
 class MarkHistory : public QObject {
   Q_OBJECT
 
@@ -62,8 +62,8 @@ class MarkHistory : public QObject {
 
   // One command of the document's undo history.
   struct Command {
-    int before;  // the document's undo state before it
-    int after;   // and after it
+    int before;                                 // the document's undo state before it
+    int after;                                  // and after it
     MarkUndoItem* item;                         // for the program's own: it keeps the changes
     std::vector<ReadingMarks::Change> changes;  // for the user's
   };

@@ -89,7 +89,7 @@ std::vector<Mark> ReadingMarks::Apply(int position, int removed, int added, std:
 }
 
 ReadingMarks::Change ReadingMarks::Edit(int position, int removed, int added,
-                                       std::vector<Mark> put) {
+                                        std::vector<Mark> put) {
   Change change{position, removed, added, {}, put};
   change.dropped = Apply(position, removed, added, std::move(put));
   return change;

@@ -4,8 +4,8 @@
 // The busy cursor of F7 against keys that the window system delivers meanwhile.
 #include <gtest/gtest.h>
 
-#include <QWindow>
 #include <qpa/qwindowsysteminterface.h>
+#include <QWindow>
 
 #include "tests/ui/kanji_readings_fixture.h"
 

@@ -181,8 +181,8 @@ TEST_F(KanjiReadingsTest, MarksMatchAPlainModelThroughRandomEditsUndoAndRedo) {
       }
     }
     QCoreApplication::processEvents();
-    ASSERT_EQ(marks(), model.Marks()) << "round " << round << " of "
-                                      << Input()->toPlainText().replace(u'\n', u'|').toStdString();
+    ASSERT_EQ(marks(), model.Marks())
+        << "round " << round << " of " << Input()->toPlainText().replace(u'\n', u'|').toStdString();
     for (const ui::Mark& mark : model.Marks()) {
       const QString word = Input()->toPlainText().mid(mark.position, mark.length);
       ASSERT_EQ(word, Readings()->Marks().WordAt(mark.word).reading) << round;

@@ -18,9 +18,9 @@ TEST(ReadingEdit, PutsTheWordsInAndMovesWhatIsBetweenThem) {
   marks.Edit(0, 0, 0, {{0, 1}, {4, 2}, {6, 1}, {9, 1}});
   const Mark read{0, 0, 1, MarkKind::kRead, true};
   const Mark unread{0, 0, 2, MarkKind::kUnread, false};
-  const ui::ReadingEdit edit = ui::MakeReadingEdit(
-      marks, {{2, 2, QStringLiteral("abc"), read}, {6, 1, QStringLiteral("xyz"), read},
-              {9, 1, std::nullopt, unread}});
+  const ui::ReadingEdit edit = ui::MakeReadingEdit(marks, {{2, 2, QStringLiteral("abc"), read},
+                                                           {6, 1, QStringLiteral("xyz"), read},
+                                                           {9, 1, std::nullopt, unread}});
   EXPECT_EQ(edit.position, 2);
   EXPECT_EQ(edit.removed, 8);
   EXPECT_EQ(edit.added, 11);
@@ -28,9 +28,9 @@ TEST(ReadingEdit, PutsTheWordsInAndMovesWhatIsBetweenThem) {
   EXPECT_EQ(edit.parts[0].position, 2);
   EXPECT_EQ(edit.parts[1].text, QStringLiteral("xyz"));
   EXPECT_EQ(edit.marks, (std::vector<Mark>{{2, 3, 1, MarkKind::kRead, true},
-                                          {5, 2},
-                                          {7, 3, 1, MarkKind::kRead, true},
-                                          {12, 1, 2, MarkKind::kUnread, false}}));
+                                           {5, 2},
+                                           {7, 3, 1, MarkKind::kRead, true},
+                                           {12, 1, 2, MarkKind::kUnread, false}}));
   const struct {
     int at;
     int moved;

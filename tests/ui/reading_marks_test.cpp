@@ -20,8 +20,7 @@ class Commands {
  public:
   explicit Commands(ReadingMarks& marks) : marks_(marks) {}
 
-  void Edit(int position, int removed, int added, bool new_command,
-            std::vector<Mark> put = {}) {
+  void Edit(int position, int removed, int added, bool new_command, std::vector<Mark> put = {}) {
     commands_.resize(done_);
     if (new_command || commands_.empty()) commands_.emplace_back();
     commands_.back().push_back(marks_.Edit(position, removed, added, std::move(put)));

@@ -4,7 +4,6 @@
 // F8 and Shift+F8, and the menu key, through the words to check.
 #include <gtest/gtest.h>
 
-
 #include "tests/ui/kanji_readings_fixture.h"
 
 namespace {

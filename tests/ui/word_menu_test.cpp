@@ -4,7 +4,6 @@
 // The menu of a rewritten word: its readings, the original, and every repeat at once.
 #include <gtest/gtest.h>
 
-
 #include "tests/ui/kanji_readings_fixture.h"
 
 namespace {
