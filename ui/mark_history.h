@@ -68,11 +68,13 @@ class MarkHistory : public QObject {
     std::vector<ReadingMarks::Change> changes;  // for the user's
   };
 
+  // The document's undo state: how many steps of its history are done.
   int State() const;
   // Drops the commands undone from `state` on, which a new edit took out of the history.
   void DropUndone(int state);
   // Called by an item when the document undoes or redoes its command.
   void Replayed(const std::vector<ReadingMarks::Change>& changes, bool undo);
+  // Called by an item that the document deletes.
   void Forget(const MarkUndoItem* item);
   // Notes that the marks' history fell out of step with the document's, and forgets it.
   void NoteOutOfStep();

@@ -37,6 +37,8 @@ class MarkTracker : public QObject {
   void Changed();
 
  private:
+  // Takes the change of the box's text that replaced `removed` characters at `position` with
+  // `added` ones: an undo or redo, or an edit that the marks follow.
   void FollowEdit(int position, int removed, int added);
   // Narrows a change that the box tells wider than it was to the part between the marks that
   // still hold their text.

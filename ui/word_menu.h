@@ -48,9 +48,12 @@ class WordMenu : public QObject {
   template <typename Slot>
   QAction* Add(QMenu* menu, QAction* before, const QString& text, Slot slot,
                Message (*failure)(const QString&) = messages::RewriteFailed);
+  // Adds the menu of the mark at `index` before `before`.
   void AddMarkActions(QMenu* menu, QAction* before, int index, readings::Reader* reader);
+  // Adds 全部改为 for each of `readings` but the current one, when the word has repeats.
   void AddRepeatActions(QMenu* menu, QAction* before, const Mark& mark,
                         const QStringList& readings);
+  // Adds 记住 for a reading not yet kept, and 忘记 for a word kept.
   void AddKeepActions(QMenu* menu, QAction* before, const Mark& mark);
   // The readings of `mark`, read again from the words around it; its reading first where it is
   // still what F7 would choose.
@@ -60,6 +63,7 @@ class WordMenu : public QObject {
   void Replace(const std::vector<int>& indexes, const QString& reading);
   // The indexes of the marks of the same original text and reading as `mark`.
   std::vector<int> MarksOfSameWord(const Mark& mark) const;
+  // Keeps `reading` for `word` (forgets it when empty), and checks the repeats so read.
   void Remember(const QString& word, const QString& reading);
 
   QPlainTextEdit* box_;
