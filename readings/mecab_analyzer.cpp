@@ -129,11 +129,9 @@ std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t filed, std::size_
   std::vector<std::pair<short, std::string_view>> entries;  // with their words' costs
   for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), filed);
        node != nullptr; node = node->bnext) {
+    if (node->surface != sentence_ + begin || node->length != length) continue;
     const std::string_view reading = ReadingOf(node);
-    if (node->surface != sentence_ + begin || node->length != length || reading.empty() ||
-        (common && TokenOf(node).ProperNoun())) {
-      continue;
-    }
+    if (reading.empty() || (common && TokenOf(node).ProperNoun())) continue;
     entries.emplace_back(node->wcost, reading);
   }
   // The common words the likeliest first; all entries in the dictionary's order.

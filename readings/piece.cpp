@@ -40,20 +40,26 @@ void ForEachPiece(std::u16string_view text, std::size_t begin, std::size_t end,
 }
 
 std::vector<std::u16string> Distinct(std::vector<std::u16string> readings) {
-  std::vector<std::u16string> distinct;
-  for (std::u16string& reading : readings) {
-    if (distinct.size() == kMaxAlternatives) break;
-    if (!reading.empty() &&
-        std::find(distinct.begin(), distinct.end(), reading) == distinct.end()) {
-      distinct.push_back(std::move(reading));
+  // In place: the first `kept` are distinct.
+  std::size_t kept = 0;
+  for (std::size_t k = 0; k < readings.size() && kept < kMaxAlternatives; ++k) {
+    const auto distinct = readings.begin() + static_cast<std::ptrdiff_t>(kept);
+    if (!readings[k].empty() && std::find(readings.begin(), distinct, readings[k]) == distinct) {
+      if (k != kept) readings[kept] = std::move(readings[k]);
+      ++kept;
     }
   }
-  return distinct;
+  readings.resize(kept);
+  return readings;
 }
 
 std::u16string Hiragana(std::string_view katakana) {
-  std::u16string reading = ToHiragana(FromUtf8(katakana));
-  return IsHiragana(reading) ? reading : std::u16string();
+  std::u16string reading = FromUtf8(katakana);
+  for (char16_t& unit : reading) {
+    unit = ToHiragana(unit);
+    if (!IsHiraganaLetter(unit)) return {};
+  }
+  return reading;
 }
 
 std::vector<std::u16string> ReadingsOfSpan(std::u16string_view text, std::size_t start,
@@ -101,6 +107,12 @@ Piece::Piece(Analyzer& analyzer, std::u16string_view text, std::size_t begin, st
 
 bool Piece::AnyInRun(std::size_t from, std::size_t to) const {
   return std::any_of(in_run_.begin() + static_cast<std::ptrdiff_t>(from - begin_),
+                     in_run_.begin() + static_cast<std::ptrdiff_t>(to - begin_),
+                     [](bool kanji) { return kanji; });
+}
+
+bool Piece::AllInRun(std::size_t from, std::size_t to) const {
+  return std::all_of(in_run_.begin() + static_cast<std::ptrdiff_t>(from - begin_),
                      in_run_.begin() + static_cast<std::ptrdiff_t>(to - begin_),
                      [](bool kanji) { return kanji; });
 }

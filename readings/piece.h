@@ -66,6 +66,8 @@ class Piece {
   bool InRun(std::size_t at) const { return in_run_[at - begin_]; }
   // Whether some character of [from, to) belongs to a kanji run.
   bool AnyInRun(std::size_t from, std::size_t to) const;
+  // Whether every character of [from, to) belongs to a kanji run.
+  bool AllInRun(std::size_t from, std::size_t to) const;
 
   // Whether the analysis succeeded; without it, the piece has no tokens.
   bool Analysed() const { return !best_.empty(); }

@@ -28,9 +28,29 @@ bool IsKana(char32_t c) { return (c >= 0x3041 && c <= 0x309F) || (c >= 0x30A0 &&
 std::u16string ToHiragana(std::u16string_view text) {
   std::u16string hiragana(text);
   for (char16_t& unit : hiragana) {
-    if (unit >= u'ァ' && unit <= u'ヶ') unit = static_cast<char16_t>(unit - (u'ァ' - u'ぁ'));
+    unit = ToHiragana(unit);
   }
   return hiragana;
+}
+
+void AppendUtf8(std::string& out, char32_t c) {
+  if (c < 0x20 || c == 0x7F) {
+    out.push_back(' ');
+  } else if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
 }
 
 Utf8Text ToUtf8(std::u16string_view text) {
@@ -39,28 +59,8 @@ Utf8Text ToUtf8(std::u16string_view text) {
   out.position.reserve(text.size() * 3 + 1);
   for (std::size_t i = 0; i < text.size();) {
     const auto [c, size] = CodePointAt(text, i);
-    const auto at = static_cast<std::uint32_t>(i);
-    auto put = [&out, at](unsigned value) {
-      out.bytes.push_back(static_cast<char>(value));
-      out.position.push_back(at);
-    };
-    if (c < 0x20 || c == 0x7F) {
-      put(' ');
-    } else if (c < 0x80) {
-      put(c);
-    } else if (c < 0x800) {
-      put(0xC0 | (c >> 6));
-      put(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      put(0xE0 | (c >> 12));
-      put(0x80 | ((c >> 6) & 0x3F));
-      put(0x80 | (c & 0x3F));
-    } else {
-      put(0xF0 | (c >> 18));
-      put(0x80 | ((c >> 12) & 0x3F));
-      put(0x80 | ((c >> 6) & 0x3F));
-      put(0x80 | (c & 0x3F));
-    }
+    AppendUtf8(out.bytes, c);
+    out.position.resize(out.bytes.size(), static_cast<std::uint32_t>(i));
     i += size;
   }
   out.position.push_back(static_cast<std::uint32_t>(text.size()));

@@ -68,8 +68,16 @@ constexpr bool IsReadingList(std::u16string_view readings) {
   return true;
 }
 
+// The hiragana of the katakana `c` (ァ to ヶ); any other character as it is.
+constexpr char16_t ToHiragana(char16_t c) {
+  return c >= u'ァ' && c <= u'ヶ' ? static_cast<char16_t>(c - (u'ァ' - u'ぁ')) : c;
+}
+
 // `text` with katakana turned into hiragana; everything else stays.
 std::u16string ToHiragana(std::u16string_view text);
+
+// Appends the UTF-8 of `c` to `out`, a control character as a blank, as the analyser takes it.
+void AppendUtf8(std::string& out, char32_t c);
 
 // Text for the analyser: UTF-8, with control characters as blanks and lone surrogates as U+FFFD,
 // and for each byte (and one past the end) the UTF-16 position of the character it belongs to.

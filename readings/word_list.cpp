@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 #include "readings/list_file.h"
@@ -59,25 +60,22 @@ std::uint32_t FirstCharacter(std::string_view key) {
   return character;
 }
 
-// Whether `line` is a word of the list: a key, a tab, a class, a tab, readings. The readings
-// are checked where a word is found.
-bool IsWordLine(std::string_view line) {
+// The conjugation class of `line`, a word of the list (a key, a tab, a class, a tab, readings),
+// as one past its index in kConjugations, 0 for none; nothing when `line` is no word.
+std::optional<std::uint8_t> ConjugationOf(std::string_view line) {
   const std::size_t tab = line.find('\t');
-  if (tab == 0 || tab == std::string_view::npos) return false;
+  if (tab == 0 || tab == std::string_view::npos) return std::nullopt;
   const std::size_t second = line.find('\t', tab + 1);
-  if (second == std::string_view::npos) return false;
+  if (second == std::string_view::npos) return std::nullopt;
   const std::string_view conjugation = line.substr(tab + 1, second - tab - 1);
-  return conjugation.empty() || !Inflections(conjugation).empty();
+  if (conjugation.empty()) return 0;
+  for (std::size_t k = 0; k < kConjugations.size(); ++k) {
+    if (kConjugations[k].code == conjugation) return static_cast<std::uint8_t>(k + 1);
+  }
+  return std::nullopt;
 }
 
 }  // namespace
-
-std::u16string_view Inflections(std::string_view conjugation) {
-  for (const Conjugation& c : kConjugations) {
-    if (c.code == conjugation) return c.next;
-  }
-  return {};
-}
 
 WordList WordList::Load(const std::filesystem::path& file) {
   WordList list;
@@ -88,11 +86,22 @@ WordList WordList::Load(const std::filesystem::path& file) {
   const std::string_view bytes = list.bytes_;
   for (std::size_t start = 0; start < bytes.size();) {
     const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
-    const std::string_view line = bytes.substr(start, end - start);
-    if (!line.starts_with('#') && IsWordLine(line)) {
-      const std::size_t key_size = line.find('\t');
-      list.lines_.push_back(
-          {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(key_size)});
+    std::string_view line = bytes.substr(start, end - start);
+    const std::optional<std::uint8_t> conjugation =
+        line.starts_with('#') ? std::nullopt : ConjugationOf(line);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    // The readings are converted once here, and a line whose readings are not hiragana is
+    // never found.
+    const std::u16string readings =
+        conjugation ? FromUtf8(line.substr(line.find('\t', line.find('\t') + 1) + 1))
+                    : std::u16string();
+    const std::size_t key_size = line.find('\t');
+    if (conjugation && key_size <= UINT16_MAX && IsReadingList(readings)) {
+      list.lines_.push_back({static_cast<std::uint32_t>(start),
+                             static_cast<std::uint16_t>(key_size), *conjugation,
+                             static_cast<std::uint32_t>(list.readings_.size()),
+                             static_cast<std::uint32_t>(readings.size())});
+      list.readings_ += readings;
       list.longest_ = std::max(list.longest_, key_size);
     }
     start = end + 1;
@@ -115,49 +124,50 @@ WordList WordList::Load(const std::filesystem::path& file) {
   return list;
 }
 
+std::pair<std::vector<WordList::Line>::const_iterator, std::vector<WordList::Line>::const_iterator>
+WordList::Narrow(std::vector<Line>::const_iterator first, std::vector<Line>::const_iterator last,
+                 std::string_view prefix) const {
+  first = std::lower_bound(first, last, prefix,
+                           [this](Line line, std::string_view p) { return Key(line) < p; });
+  last = std::upper_bound(first, last, prefix, [this](std::string_view p, Line line) {
+    return p < Key(line).substr(0, p.size());
+  });
+  return {first, last};
+}
+
 std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text,
                                               std::size_t shortest) const {
   std::vector<Word> words;
-  if (lines_.empty()) return words;
-  // Each character takes at least one byte, so no key is longer in code units than in bytes.
-  const std::u16string_view head = text.substr(0, std::min(text.size(), longest_));
-  const Utf8Text utf8 = ToUtf8(head);
-  const std::string_view bytes = utf8.bytes;
-  // The lines whose keys begin with the characters up to `length` bytes, narrowed character by
-  // character from those of the first; of these, a key that is those characters themselves
-  // comes first.
-  const auto range = by_first_character_.find(FirstCharacter(bytes));
-  if (range == by_first_character_.end()) return words;
-  auto first = lines_.begin() + range->second.first;
-  auto last = lines_.begin() + range->second.second;
-  for (std::size_t length = 1; length <= bytes.size() && first != last; ++length) {
-    if (length < bytes.size() && utf8.position[length] == utf8.position[length - 1]) continue;
-    const std::string_view prefix = bytes.substr(0, length);
-    if (utf8.position[length - 1] > 0) {  // beyond the first character
-      first = std::lower_bound(first, last, prefix,
-                               [this](Line line, std::string_view p) { return Key(line) < p; });
-      last = std::upper_bound(first, last, prefix, [this, length](std::string_view p, Line line) {
-        return p < Key(line).substr(0, length);
-      });
+  if (lines_.empty() || text.empty()) return words;
+  // The lines whose keys begin with the characters read so far, narrowed character by character
+  // from those of the first; of these, a key that is those characters themselves comes first.
+  std::string prefix;
+  auto first = lines_.cend();
+  auto last = lines_.cend();
+  for (std::size_t units = 0; units < text.size();) {
+    const auto [c, size] = CodePointAt(text, units);
+    AppendUtf8(prefix, c);
+    if (prefix.size() > longest_) break;
+    if (units == 0) {
+      const auto range = by_first_character_.find(FirstCharacter(prefix));
+      if (range == by_first_character_.end()) break;
+      first = lines_.cbegin() + range->second.first;
+      last = lines_.cbegin() + range->second.second;
+    } else {
+      std::tie(first, last) = Narrow(first, last, prefix);
     }
-    const std::size_t units = length < bytes.size() ? utf8.position[length] : head.size();
+    if (first == last) break;
+    units += size;
     if (units < shortest) continue;
-    for (auto line = first; line != last && line->key_size == length; ++line) {
-      const std::string_view rest = std::string_view(bytes_).substr(line->start + length + 1);
-      const std::size_t tab = rest.find('\t');
-      const std::string_view conjugation = rest.substr(0, tab);
-      if (!conjugation.empty() &&
-          (units == text.size() ||
-           Inflections(conjugation).find(text[units]) == std::u16string_view::npos)) {
+    for (auto line = first; line != last && line->key_size == prefix.size(); ++line) {
+      if (line->conjugation != 0 &&
+          (units == text.size() || kConjugations[line->conjugation - 1].next.find(text[units]) ==
+                                       std::u16string_view::npos)) {
         continue;
       }
-      std::string_view readings = rest.substr(tab + 1);
-      readings = readings.substr(0, readings.find('\n'));
-      if (readings.ends_with('\r')) readings.remove_suffix(1);
-      std::u16string converted = FromUtf8(readings);
-      if (IsReadingList(converted)) {
-        words.push_back({units, std::move(converted), !conjugation.empty()});
-      }
+      words.push_back({units, std::u16string_view(readings_).substr(line->readings,
+                                                                    line->readings_size),
+                       line->conjugation != 0});
     }
   }
   // Found shortest first: the longest first, each length's words in the list's order.

@@ -43,30 +43,37 @@ struct Candidate {
 // The readings that the words [word, same) of one length give the kanji of `candidate`, those of
 // verbs and adjectives first where their ending may follow; `verb` tells whether one of them was
 // such a verb's.
-std::vector<std::u16string> ListedReadings(const Piece& piece, Words::iterator word,
-                                           Words::iterator same, const Candidate& candidate,
+std::vector<std::u16string> ListedReadings(const Piece& piece, Words::const_iterator word,
+                                           Words::const_iterator same, const Candidate& candidate,
                                            bool& verb) {
   const std::size_t end = candidate.covered + candidate.tail.size();
+  // Any reading fits kanji alone; kana between them must be in it.
+  const bool kanji_alone = piece.AllInRun(candidate.from, candidate.covered);
   std::vector<bool> taking;
-  for (std::size_t at = candidate.from; at < candidate.covered; ++at) {
+  for (std::size_t at = candidate.from; !kanji_alone && at < candidate.covered; ++at) {
     taking.push_back(piece.InRun(at));
   }
-  // Any reading fits kanji alone; kana between them must be in it.
-  const bool kanji_alone = std::all_of(taking.begin(), taking.end(), [](bool k) { return k; });
-  const bool inflected = EndingMayFollow(piece, end);
-  std::stable_partition(word, same,
-                        [inflected](const WordList::Word& w) { return w.inflects == inflected; });
+  const bool inflected =
+      std::any_of(word, same, [](const WordList::Word& w) { return w.inflects; }) &&
+      EndingMayFollow(piece, end);
   const std::u16string_view kanji = piece.Span(candidate.from, candidate.covered);
-  const std::u16string& tail = candidate.tail;
+  const std::u16string_view tail = candidate.tail;
   std::vector<std::u16string> readings;
   verb = false;
-  for (; word != same; ++word) {
-    for (std::u16string& reading : SplitReadings(word->readings)) {
-      if (reading.size() <= tail.size() || !reading.ends_with(tail)) continue;
-      reading.resize(reading.size() - tail.size());
-      if (kanji_alone || Align(kanji, taking, reading)) {
-        verb = verb || (word->inflects && inflected);
-        readings.push_back(std::move(reading));
+  // Verbs and adjectives first where their ending may follow, else the other words first.
+  for (const bool inflects : {inflected, !inflected}) {
+    for (auto w = word; w != same; ++w) {
+      if (w->inflects != inflects) continue;
+      for (std::size_t start = 0; start <= w->readings.size();) {
+        const std::size_t bar = std::min(w->readings.find(u'|', start), w->readings.size());
+        const std::u16string_view reading = w->readings.substr(start, bar - start);
+        start = bar + 1;
+        if (reading.size() <= tail.size() || !reading.ends_with(tail)) continue;
+        const std::u16string_view stem = reading.substr(0, reading.size() - tail.size());
+        if (kanji_alone || Align(kanji, taking, stem)) {
+          verb = verb || (w->inflects && inflected);
+          readings.emplace_back(stem);
+        }
       }
     }
   }
@@ -78,9 +85,7 @@ std::vector<std::u16string> ListedReadings(const Piece& piece, Words::iterator w
 // 時流れ), so that the listed word may join them.
 bool MayJoin(const Piece& piece, const std::vector<Replacement>& found, std::size_t k,
              std::size_t last, const Candidate& candidate) {
-  for (std::size_t at = candidate.from; at < candidate.covered; ++at) {
-    if (!piece.InRun(at)) return false;
-  }
+  if (!piece.AllInRun(candidate.from, candidate.covered)) return false;
   if ((candidate.from > piece.Begin() && piece.InRun(candidate.from - 1)) ||
       (candidate.covered < piece.End() && piece.InRun(candidate.covered))) {
     return false;
@@ -123,7 +128,7 @@ std::size_t ReadListedWord(const Piece& piece, const WordList& word_list,
   const std::size_t from = first.position;
   std::vector<std::u16string> listed;  // for found[k] alone
   bool leads = first.guess || first.readings.empty();
-  Words words = piece.InRun(from) ? word_list.WordsAt(piece.Span(from, piece.End()), first.length)
+  const Words words = piece.InRun(from) ? word_list.WordsAt(piece.Span(from, piece.End()), first.length)
                                   : Words();
   // Words of one length at a time, the longest first.
   for (auto word = words.begin(); word != words.end();) {
@@ -139,9 +144,13 @@ std::size_t ReadListedWord(const Piece& piece, const WordList& word_list,
       word = same;
       continue;
     }
-    bool verb = false;  // whose ending follows
-    std::vector<std::u16string> readings = ListedReadings(piece, word, same, candidate, verb);
+    const auto words_of_length = word;
     word = same;
+    // A word of several replacements is read only where it may join them.
+    if (last > k + 1 && !MayJoin(piece, found, k, last, candidate)) continue;
+    bool verb = false;  // whose ending follows
+    std::vector<std::u16string> readings =
+        ListedReadings(piece, words_of_length, same, candidate, verb);
     if (readings.empty()) continue;
     if (last == k + 1) {
       leads = leads || (verb && ReadAsNoun(piece, from, covered));
@@ -149,7 +158,6 @@ std::size_t ReadListedWord(const Piece& piece, const WordList& word_list,
                     std::make_move_iterator(readings.end()));
       continue;
     }
-    if (!MayJoin(piece, found, k, last, candidate)) continue;
     for (std::u16string& parts : ReadingsOfSpan(piece.Text(), from, covered, found, k, last)) {
       readings.push_back(std::move(parts));
     }
