@@ -58,16 +58,6 @@ Reader::Reader(const std::filesystem::path& folder, const std::filesystem::path&
 
 Reader::~Reader() = default;
 
-void Reader::Remember(std::vector<std::pair<std::u16string, std::u16string>> words) {
-  if (!own_remembered_) own_remembered_ = std::make_unique<RememberedWords>();
-  own_remembered_->Set(std::move(words));
-  remembered_ = own_remembered_.get();
-}
-
-std::optional<std::u16string> Reader::Kept(std::u16string_view word) const {
-  return remembered_ != nullptr ? remembered_->Kept(word) : std::nullopt;
-}
-
 std::vector<Replacement> Reader::Read(std::u16string_view text, Order order) {
   return Read(text, 0, text.size(), order);
 }

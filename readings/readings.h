@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
-#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -97,11 +96,6 @@ class Reader {
   std::vector<Replacement> Read(std::u16string_view text, std::size_t begin, std::size_t end,
                                 Order order = Order::kByContext);
 
- // Keeps the readings that the user gives for words in a RememberedWords of the reader's own,
-  // which it reads from then on; for callers that keep none themselves.
-  void Remember(std::vector<std::pair<std::u16string, std::u16string>> words);
-  std::optional<std::u16string> Kept(std::u16string_view word) const;
-
  private:
   // The replacements of the lines (long ones in pieces) of text[begin, end), read by the
   // dictionary, the list of readings per kanji and the list of words.
@@ -112,7 +106,6 @@ class Reader {
   std::unique_ptr<const internal::KanjiList> kanji_list_;
   std::unique_ptr<const internal::WordList> word_list_;
   const RememberedWords* remembered_;
-  std::unique_ptr<RememberedWords> own_remembered_;
 };
 
 // `text` with `replacements` (in order, not overlapping) put in, each by its first reading;
