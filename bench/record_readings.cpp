@@ -18,31 +18,12 @@
 #include "bench/lyrics_corpus.h"
 #include "readings/readings.h"
 #include "readings/remembered.h"
+#include "readings/script.h"
 #include "tests/support/utf16.h"
 
 namespace {
 
 using Order = readings::Reader::Order;
-
-std::u16string FromUtf8(std::string_view bytes) {
-  std::u16string text;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = size == 1 ? lead : size == 2 ? lead & 0x1F : size == 3 ? lead & 0x0F : lead & 0x07;
-    for (std::size_t k = 1; k < size && i + k < bytes.size(); ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3F);
-    }
-    if (c >= 0x10000) {
-      text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      text += static_cast<char16_t>(c);
-    }
-    i += size;
-  }
-  return text;
-}
 
 void Print(std::string_view label, const std::vector<readings::Replacement>& found) {
   std::cout << label << ' ' << found.size() << '\n';
@@ -99,7 +80,7 @@ int main(int argc, char** argv) {
   std::vector<std::u16string> texts;
   for (int i = 1; i < argc; ++i) {
     std::ifstream file(argv[i], std::ios::binary);
-    texts.push_back(FromUtf8(std::string(std::istreambuf_iterator<char>(file), {})));
+    texts.push_back(readings::internal::FromUtf8(std::string(std::istreambuf_iterator<char>(file), {})));
   }
   texts.push_back(EveryKind());
   for (const std::u16string& text : texts) Record(reader, text);

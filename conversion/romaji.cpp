@@ -11,6 +11,7 @@
 
 #include "conversion/conversion.h"
 #include "conversion/sequence.h"
+#include "conversion/utf16.h"
 
 namespace conversion {
 namespace {
@@ -129,10 +130,7 @@ std::size_t CulpritLength(std::u16string_view text, std::size_t position, std::s
   last = std::min(last, text.size() - 1);
   const char16_t unit = ToLower(text[last]);
   if (last > position && (unit < u'a' || unit > u'z')) --last;
-  if (last + 1 < text.size() && text[last] >= 0xD800 && text[last] < 0xDC00 &&
-      text[last + 1] >= 0xDC00 && text[last + 1] < 0xE000) {
-    ++last;
-  }
+  if (SplitsPair(text, last + 1)) ++last;
   return last + 1 - position;
 }
 

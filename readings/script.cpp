@@ -34,9 +34,7 @@ std::u16string ToHiragana(std::u16string_view text) {
 }
 
 void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x20 || c == 0x7F) {
-    out.push_back(' ');
-  } else if (c < 0x80) {
+  if (c < 0x80) {
     out.push_back(static_cast<char>(c));
   } else if (c < 0x800) {
     out.push_back(static_cast<char>(0xC0 | (c >> 6)));
@@ -59,11 +57,22 @@ Utf8Text ToUtf8(std::u16string_view text) {
   out.position.reserve(text.size() * 3 + 1);
   for (std::size_t i = 0; i < text.size();) {
     const auto [c, size] = CodePointAt(text, i);
-    AppendUtf8(out.bytes, c);
+    AppendUtf8(out.bytes, ForAnalyzer(c));
     out.position.resize(out.bytes.size(), static_cast<std::uint32_t>(i));
     i += size;
   }
   out.position.push_back(static_cast<std::uint32_t>(text.size()));
+  return out;
+}
+
+std::string Utf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 3);
+  for (std::size_t i = 0; i < text.size();) {
+    const auto [c, size] = CodePointAt(text, i);
+    AppendUtf8(out, c);
+    i += size;
+  }
   return out;
 }
 

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "conversion/utf16.h"
+
 // Which script each character of lyrics belongs to, and the text conversions that the readings
 // need. Text is UTF-16; a lone surrogate is a character of its own that belongs to no script.
 namespace readings::internal {
@@ -22,13 +24,9 @@ struct CodePoint {
 };
 CodePoint CodePointAt(std::u16string_view text, std::size_t i);
 
-constexpr bool IsLeadSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-constexpr bool IsTrailSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Whether `at` falls between the two code units of a surrogate pair of `text`.
-constexpr bool SplitsPair(std::u16string_view text, std::size_t at) {
-  return at > 0 && at < text.size() && IsTrailSurrogate(text[at]) && IsLeadSurrogate(text[at - 1]);
-}
+using conversion::IsLeadSurrogate;
+using conversion::IsTrailSurrogate;
+using conversion::SplitsPair;
 
 // An ideograph (unified, extensions, compatibility) or 々 〆 〇 〻.
 bool IsKanji(char32_t c);
@@ -76,8 +74,14 @@ constexpr char16_t ToHiragana(char16_t c) {
 // `text` with katakana turned into hiragana; everything else stays.
 std::u16string ToHiragana(std::u16string_view text);
 
-// Appends the UTF-8 of `c` to `out`, a control character as a blank, as the analyser takes it.
+// Appends the UTF-8 of `c` to `out`.
 void AppendUtf8(std::string& out, char32_t c);
+
+// `c` as the analyser takes it: a control character as a blank.
+constexpr char32_t ForAnalyzer(char32_t c) { return c < 0x20 || c == 0x7F ? U' ' : c; }
+
+// The UTF-8 of `text`, a lone surrogate as U+FFFD.
+std::string Utf8(std::u16string_view text);
 
 // Text for the analyser: UTF-8, with control characters as blanks and lone surrogates as U+FFFD,
 // and for each byte (and one past the end) the UTF-16 position of the character it belongs to.

@@ -146,7 +146,7 @@ std::vector<WordList::Word> WordList::WordsAt(std::u16string_view text,
   auto last = lines_.cend();
   for (std::size_t units = 0; units < text.size();) {
     const auto [c, size] = CodePointAt(text, units);
-    AppendUtf8(prefix, c);
+    AppendUtf8(prefix, ForAnalyzer(c));
     if (prefix.size() > longest_) break;
     if (units == 0) {
       const auto range = by_first_character_.find(FirstCharacter(prefix));

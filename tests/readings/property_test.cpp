@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <random>
 
+#include "conversion/utf16.h"
 #include "readings/readings.h"
 #include "tests/readings/dictionary.h"
 #include "tests/support/utf16.h"
@@ -49,14 +50,8 @@ TEST(ReadingsProperty, OnlyKanjiRunsChangeAndASecondRewriteChangesNothing) {
     if (begin > end) std::swap(begin, end);
     if (round % 2 == 0) begin = 0, end = text.size();
     // As a text box selects: never half a character.
-    if (begin > 0 && text[begin] >= 0xDC00 && text[begin] <= 0xDFFF && text[begin - 1] >= 0xD800 &&
-        text[begin - 1] <= 0xDBFF) {
-      --begin;
-    }
-    if (end < text.size() && end > 0 && text[end] >= 0xDC00 && text[end] <= 0xDFFF &&
-        text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) {
-      ++end;
-    }
+    if (conversion::SplitsPair(text, begin)) --begin;
+    if (conversion::SplitsPair(text, end)) ++end;
     SCOPED_TRACE(Utf8(text) + " [" + std::to_string(begin) + ", " + std::to_string(end) + ")");
 
     const std::vector<readings::Replacement> found = reader.Read(text, begin, end);

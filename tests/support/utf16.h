@@ -6,38 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "readings/script.h"
+
 namespace test_support {
 
 // UTF-8 form of UTF-16 text, so that test failures print readable kana; a lone surrogate becomes
 // U+FFFD.
-inline std::string Utf8(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-        text[i + 1] <= 0xDFFF) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    } else if (c >= 0xD800 && c <= 0xDFFF) {
-      c = 0xFFFD;
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
-}
+inline std::string Utf8(std::u16string_view text) { return readings::internal::Utf8(text); }
 
 // Whether `sequence` is a well-formed syllable sequence: lower-case ASCII letters in runs, each
 // run followed by exactly one blank, or nothing at all.
