@@ -29,6 +29,19 @@ char16_t Closing(char16_t c) {
 
 bool IsBar(char16_t c) { return c == u'｜' || c == u'|'; }
 
+// Where the reading in brackets opened at `open` starts its given reading: at the bar of
+// ｜base《reading》 (`bar`, where the line has one), or at the kanji run `run` that ends at
+// `open`; npos when neither starts after `done`, the end of the reading given before.
+std::size_t BaseStart(std::u16string_view text, std::size_t open, std::size_t bar,
+                      std::size_t done, const std::pair<std::size_t, std::size_t>* run) {
+  if (text[open] == u'《' && bar != std::u16string_view::npos && bar >= done && bar + 1 < open &&
+      !KanjiRuns(text.substr(bar + 1, open - bar - 1)).empty()) {
+    return bar;
+  }
+  if (run != nullptr && run->first + run->second == open && run->first >= done) return run->first;
+  return std::u16string_view::npos;
+}
+
 }  // namespace
 
 std::vector<GivenReading> GivenReadings(std::u16string_view text) {
@@ -51,16 +64,9 @@ std::vector<GivenReading> GivenReadings(std::u16string_view text) {
       continue;
     }
     while (run != runs.end() && run->first + run->second < i) ++run;
-    std::size_t start = std::u16string_view::npos;
-    std::size_t base = 0;
-    if (closing == u'》' && bar != std::u16string_view::npos && bar >= done && bar + 1 < i &&
-        !KanjiRuns(text.substr(bar + 1, i - bar - 1)).empty()) {
-      start = bar;  // ｜base《reading》
-      base = bar + 1;
-    } else if (run != runs.end() && run->first + run->second == i && run->first >= done) {
-      start = base = run->first;
-    }
+    const std::size_t start = BaseStart(text, i, bar, done, run != runs.end() ? &*run : nullptr);
     if (start == std::u16string_view::npos) continue;
+    const std::size_t base = start == bar ? bar + 1 : start;
     given.push_back({start, close + 1 - start, base, i - base,
                      std::u16string(text.substr(i + 1, close - i - 1))});
     done = close + 1;

@@ -20,9 +20,11 @@ struct Unit {
   std::uint64_t value;
 };
 constexpr std::array<Unit, 3> kSmallUnits = {{{u'十', 10}, {u'百', 100}, {u'千', 1000}}};
+// Large numbers go by groups of four digits: 万, 万万 (億), 万万万 (兆).
+constexpr std::uint64_t kMan = 10000;
 constexpr std::array<Unit, 3> kLargeUnits = {
-    {{u'万', 10'000}, {u'億', 100'000'000}, {u'兆', 1'000'000'000'000}}};
-constexpr std::uint64_t kLimit = 10'000'000'000'000'000;
+    {{u'万', kMan}, {u'億', kMan * kMan}, {u'兆', kMan * kMan * kMan}}};
+constexpr std::uint64_t kLimit = kMan * kMan * kMan * kMan;
 
 // The sound changes between a number and the counter after it. Before a counter of the k, s, t
 // or h rows, a number ending in 1, 8 or 10 (and, before k and h, 6 or 100) is cut short with っ
@@ -264,18 +266,18 @@ std::u16string ReadNumber(std::uint64_t value) {
   static constexpr std::array<std::u16string_view, 3> kLargeReadings = {u"ちょう", u"おく",
                                                                         u"まん"};
   std::u16string out;
-  std::uint64_t scale = 1'000'000'000'000;
+  std::uint64_t scale = kMan * kMan * kMan;
   for (const std::u16string_view large : kLargeReadings) {
-    if (const std::uint64_t group = value / scale % 10'000; group != 0) {
+    if (const std::uint64_t group = value / scale % kMan; group != 0) {
       std::u16string part = ReadBelowTenThousand(group);
       // 一兆 いっちょう, 八兆 はっちょう, 十兆 じゅっちょう
       if (large == u"ちょう") Geminate(part, group, Sound::kST);
       out += part;
       out += large;
     }
-    scale /= 10'000;
+    scale /= kMan;
   }
-  return out + ReadBelowTenThousand(value % 10'000);
+  return out + ReadBelowTenThousand(value % kMan);
 }
 
 std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view counter,
