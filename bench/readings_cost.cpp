@@ -21,6 +21,7 @@
 
 #include "bench/lyrics_corpus.h"
 #include "readings/readings.h"
+#include "readings/script.h"
 
 namespace {
 
@@ -43,26 +44,6 @@ struct Lines {
   std::vector<std::u16string> utf16;
 };
 
-std::u16string Utf16(std::string_view bytes) {
-  std::u16string text;
-  for (std::size_t i = 0; i < bytes.size();) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    const std::size_t size = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t c = size == 1 ? lead : lead & (0x7Fu >> size);
-    for (std::size_t k = 1; k < size && i + k < bytes.size(); ++k) {
-      c = (c << 6) | (static_cast<unsigned char>(bytes[i + k]) & 0x3Fu);
-    }
-    if (c >= 0x10000) {
-      text += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      text += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      text += static_cast<char16_t>(c);
-    }
-    i += size;
-  }
-  return text;
-}
-
 Lines ReadLines(const char* path) {
   std::ifstream file(path, std::ios::binary);
   Lines lines;
@@ -77,36 +58,10 @@ Lines ReadLines(const char* path) {
       }
       plain += line[i];
     }
-    lines.utf16.push_back(Utf16(plain));
+    lines.utf16.push_back(readings::internal::FromUtf8(plain));
     lines.utf8.push_back(std::move(plain));
   }
   return lines;
-}
-
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char32_t c = text[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size()) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-    }
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xF0 | (c >> 18));
-      out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
 }
 
 // MeCab's parse of each of `lines`, its best path walked node by node.
@@ -123,12 +78,12 @@ std::size_t Parse(mecab_t* tagger, mecab_lattice_t* lattice, const std::vector<s
   return nodes;
 }
 
-// The lines of `text`.
-std::vector<std::string> SplitLines(const std::string& text) {
+// The lines of `text`, in UTF-8.
+std::vector<std::string> SplitLines(std::u16string_view text) {
   std::vector<std::string> lines;
   for (std::size_t start = 0; start < text.size();) {
-    const std::size_t end = std::min(text.find('\n', start), text.size());
-    lines.push_back(text.substr(start, end - start));
+    const std::size_t end = std::min(text.find(u'\n', start), text.size());
+    lines.push_back(readings::internal::ToUtf8(text.substr(start, end - start)).bytes);
     start = end + 1;
   }
   return lines;
@@ -181,7 +136,7 @@ int main(int argc, char** argv) {
   mecab_model_t* model = mecab_model_new(5, arguments);
   mecab_t* tagger = mecab_model_new_tagger(model);
   mecab_lattice_t* lattice = mecab_model_new_lattice(model);
-  const std::vector<std::string> lyric_lines = SplitLines(Utf8(lyrics));
+  const std::vector<std::string> lyric_lines = SplitLines(lyrics);
   std::printf("mecab-song-lines %.2f\n",
               Milliseconds([&] { found += Parse(tagger, lattice, songs.utf8); }));
   std::printf("mecab-lyrics-5mb %.2f\n",
