@@ -7,6 +7,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <optional>
+#include <utility>
 
 #include "readings/readings.h"
 #include "ui/busy_cursor.h"
@@ -71,8 +72,11 @@ void KanjiRewrite::Run(readings::Reader& reader) {
 
   // Everything from the first word found to the last one is one change, made as one edit that
   // replaces each word read.
-  const std::vector<WordChange> words = WordsFound(found, text, tracker_.Marks());
-  const ReadingEdit edit = MakeReadingEdit(tracker_.Marks(), words);
+  std::vector<WordChange> words = WordsFound(found, text, tracker_.Marks());
+  // On a long text these copies are large: they go before the edit, which holds what it puts in.
+  std::vector<readings::Replacement>().swap(found);
+  text = QString();
+  const ReadingEdit edit = MakeReadingEdit(tracker_.Marks(), std::move(words));
   tracker_.Change(edit);
 
   QTextCursor cursor(box_->document());

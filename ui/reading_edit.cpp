@@ -3,6 +3,8 @@
 
 #include "ui/reading_edit.h"
 
+#include <utility>
+
 namespace ui {
 
 int ReadingEdit::Moved(int at) const {
@@ -16,7 +18,7 @@ int ReadingEdit::Moved(int at) const {
   return moved;
 }
 
-ReadingEdit MakeReadingEdit(const ReadingMarks& marks, const std::vector<WordChange>& words) {
+ReadingEdit MakeReadingEdit(const ReadingMarks& marks, std::vector<WordChange> words) {
   ReadingEdit edit;
   if (words.empty()) return edit;
   edit.position = words.front().position;
@@ -24,7 +26,7 @@ ReadingEdit MakeReadingEdit(const ReadingMarks& marks, const std::vector<WordCha
   const std::vector<Mark> earlier = marks.Between(edit.position, edit.position + edit.removed);
   auto old = earlier.begin();
   int grown = 0;  // how much longer the text has grown before the word at hand
-  for (const WordChange& word : words) {
+  for (WordChange& word : words) {
     const int end = word.position + word.length;
     for (; old != earlier.end() && old->position < end; ++old) {
       if (old->position + old->length > word.position) continue;  // it gives way
@@ -36,7 +38,7 @@ ReadingEdit MakeReadingEdit(const ReadingMarks& marks, const std::vector<WordCha
     mark.length = word.text ? int(word.text->size()) : word.length;
     edit.marks.push_back(mark);
     if (word.text) {
-      edit.parts.push_back({word.position, word.length, *word.text});
+      edit.parts.push_back({word.position, word.length, std::move(*word.text)});
       grown += mark.length - word.length;
     }
   }

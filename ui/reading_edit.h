@@ -45,6 +45,6 @@ struct ReadingEdit {
 // The edit that puts `words` (in text order, not overlapping) in their places: the marks of
 // `marks` that a word meets give way to the word's, and the others between them move with the
 // text.
-ReadingEdit MakeReadingEdit(const ReadingMarks& marks, const std::vector<WordChange>& words);
+ReadingEdit MakeReadingEdit(const ReadingMarks& marks, std::vector<WordChange> words);
 
 }  // namespace ui

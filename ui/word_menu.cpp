@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <exception>
 #include <optional>
+#include <utility>
 
 #include "readings/readings.h"
 #include "ui/guarded.h"
@@ -177,7 +178,7 @@ void WordMenu::Replace(const std::vector<int>& indexes, const QString& reading) 
     words.push_back({position, length, reading, mark});
   }
   if (words.empty()) return;
-  tracker_.Change(MakeReadingEdit(marks, words));
+  tracker_.Change(MakeReadingEdit(marks, std::move(words)));
   decoration_.Draw();
 }
 
