@@ -3,6 +3,8 @@
 
 #include "readings/script.h"
 
+#include <algorithm>
+
 namespace readings::internal {
 
 CodePoint CodePointAt(std::u16string_view text, std::size_t i) {
@@ -33,35 +35,59 @@ std::u16string ToHiragana(std::u16string_view text) {
   return hiragana;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
+namespace {
+
+// Writes the UTF-8 of `c` at `out`, which has room for four bytes, and returns how many it took.
+std::size_t EncodeUtf8(char32_t c, char* out) {
+  auto put = [out](std::size_t at, char32_t value) {
+    out[at] = static_cast<char>(static_cast<unsigned char>(value));
+  };
   if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else if (c < 0x10000) {
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {
-    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    put(0, c);
+    return 1;
   }
+  if (c < 0x800) {
+    put(0, 0xC0 | (c >> 6));
+    put(1, 0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    put(0, 0xE0 | (c >> 12));
+    put(1, 0x80 | ((c >> 6) & 0x3F));
+    put(2, 0x80 | (c & 0x3F));
+    return 3;
+  }
+  put(0, 0xF0 | (c >> 18));
+  put(1, 0x80 | ((c >> 12) & 0x3F));
+  put(2, 0x80 | ((c >> 6) & 0x3F));
+  put(3, 0x80 | (c & 0x3F));
+  return 4;
+}
+
+}  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+  char bytes[4];
+  out.append(bytes, EncodeUtf8(c, bytes));
 }
 
 Utf8Text ToUtf8(std::u16string_view text) {
+  // A code unit takes at most three bytes; a surrogate pair, two units, takes four.
   Utf8Text out;
-  out.bytes.reserve(text.size() * 3);
-  out.position.reserve(text.size() * 3 + 1);
+  out.bytes.resize(text.size() * 3);
+  out.position.resize(text.size() * 3 + 1);
+  std::size_t byte = 0;
   for (std::size_t i = 0; i < text.size();) {
     const auto [c, size] = CodePointAt(text, i);
-    AppendUtf8(out.bytes, ForAnalyzer(c));
-    out.position.resize(out.bytes.size(), static_cast<std::uint32_t>(i));
+    const std::size_t taken = EncodeUtf8(ForAnalyzer(c), out.bytes.data() + byte);
+    std::fill_n(out.position.begin() + static_cast<std::ptrdiff_t>(byte), taken,
+                static_cast<std::uint32_t>(i));
+    byte += taken;
     i += size;
   }
-  out.position.push_back(static_cast<std::uint32_t>(text.size()));
+  out.position[byte] = static_cast<std::uint32_t>(text.size());
+  out.bytes.resize(byte);
+  out.position.resize(byte + 1);
   return out;
 }
 
