@@ -60,17 +60,26 @@ std::uint32_t FirstCharacter(std::string_view key) {
   return character;
 }
 
-// The conjugation class of `line`, a word of the list (a key, a tab, a class, a tab, readings),
-// as one past its index in kConjugations, 0 for none; nothing when `line` is no word.
-std::optional<std::uint8_t> ConjugationOf(std::string_view line) {
+// A word's line of the list: a key, a tab, a conjugation class or nothing, a tab, readings.
+struct WordLine {
+  std::size_t key_size;
+  std::uint8_t conjugation;  // one past its index in kConjugations, 0 for none
+  std::string_view readings;
+};
+
+// `line` as a word's line; nothing when it is none, or of a class that kConjugations lacks.
+std::optional<WordLine> ParseWordLine(std::string_view line) {
   const std::size_t tab = line.find('\t');
   if (tab == 0 || tab == std::string_view::npos) return std::nullopt;
   const std::size_t second = line.find('\t', tab + 1);
   if (second == std::string_view::npos) return std::nullopt;
+  WordLine word{tab, 0, line.substr(second + 1)};
   const std::string_view conjugation = line.substr(tab + 1, second - tab - 1);
-  if (conjugation.empty()) return 0;
+  if (conjugation.empty()) return word;
   for (std::size_t k = 0; k < kConjugations.size(); ++k) {
-    if (kConjugations[k].code == conjugation) return static_cast<std::uint8_t>(k + 1);
+    if (kConjugations[k].code != conjugation) continue;
+    word.conjugation = static_cast<std::uint8_t>(k + 1);
+    return word;
   }
   return std::nullopt;
 }
@@ -87,22 +96,19 @@ WordList WordList::Load(const std::filesystem::path& file) {
   for (std::size_t start = 0; start < bytes.size();) {
     const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
     std::string_view line = bytes.substr(start, end - start);
-    const std::optional<std::uint8_t> conjugation =
-        line.starts_with('#') ? std::nullopt : ConjugationOf(line);
     if (line.ends_with('\r')) line.remove_suffix(1);
+    const std::optional<WordLine> word =
+        line.starts_with('#') ? std::nullopt : ParseWordLine(line);
     // The readings are converted once here, and a line whose readings are not hiragana is
     // never found.
-    const std::u16string readings =
-        conjugation ? FromUtf8(line.substr(line.find('\t', line.find('\t') + 1) + 1))
-                    : std::u16string();
-    const std::size_t key_size = line.find('\t');
-    if (conjugation && key_size <= UINT16_MAX && IsReadingList(readings)) {
+    const std::u16string readings = word ? FromUtf8(word->readings) : std::u16string();
+    if (word && word->key_size <= UINT16_MAX && IsReadingList(readings)) {
       list.lines_.push_back({static_cast<std::uint32_t>(start),
-                             static_cast<std::uint16_t>(key_size), *conjugation,
+                             static_cast<std::uint16_t>(word->key_size), word->conjugation,
                              static_cast<std::uint32_t>(list.readings_.size()),
                              static_cast<std::uint32_t>(readings.size())});
       list.readings_ += readings;
-      list.longest_ = std::max(list.longest_, key_size);
+      list.longest_ = std::max(list.longest_, word->key_size);
     }
     start = end + 1;
   }
