@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,13 +37,21 @@ class Analyzer {
     bool Number() const { return Field(0) == "名詞" && Field(1) == "数"; }
     // Whether it is a proper noun (名詞,固有名詞): a place's or a person's name.
     bool ProperNoun() const { return Field(1) == "固有名詞"; }
+    // The part of speech's second level (係助詞, 格助詞, 読点...).
+    std::string_view Kind() const { return Field(1); }
+    // The inflection's form (連用形, 基本形...), or * for words that do not inflect.
+    std::string_view Form() const { return Field(5); }
     // The reading in katakana; empty when unknown.
-    std::string_view Reading() const {
-      const std::string_view reading = known ? Field(7) : std::string_view();
-      return reading == "*" ? std::string_view() : reading;
-    }
+    std::string_view Reading() const { return KnownField(7); }
+    // How the word is said, in katakana with ー, where it differs from how it is written (the
+    // particle は ワ); empty when unknown.
+    std::string_view Pronunciation() const { return KnownField(8); }
 
    private:
+    std::string_view KnownField(std::size_t index) const {
+      const std::string_view field = known ? Field(index) : std::string_view();
+      return field == "*" ? std::string_view() : field;
+    }
     std::string_view Field(std::size_t index) const {
       std::string_view rest = feature;
       for (; index > 0; --index) {
@@ -70,6 +79,19 @@ class Analyzer {
   // The words of any path through the text last analysed that end at byte `end`.
   std::vector<Token> EndingAt(std::size_t end) const;
 
+  // A word of some path through the text last analysed, with the word before it on the best path
+  // that takes it (none at the start), and how much more that path costs than the best one.
+  struct Alternative {
+    Token word;
+    std::optional<Token> before;
+    long extra = 0;
+  };
+  // The words of any path through the text last analysed that hold byte `at` and start at most
+  // kReach bytes before it. The first call after an analysis costs about as much as the search
+  // for the best path did.
+  std::vector<Alternative> WordsHolding(std::size_t at) const;
+  static constexpr std::size_t kReach = 48;
+
   // The readings, in katakana and without repeats, of the dictionary entries for exactly the
   // `length` bytes from `begin` of the text last analysed, filed at `filed`.
   std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin,
@@ -80,6 +102,8 @@ class Analyzer {
 
  private:
   Token TokenOf(const mecab_node_t* node) const;
+  // Finds, for each word of the lattice, the least cost from its end to the end of the text.
+  void FindCostsToEnd() const;
   std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin, std::size_t length,
                                            bool common) const;
 
@@ -90,6 +114,10 @@ class Analyzer {
   Owned<mecab_t> tagger_{nullptr, nullptr};
   Owned<mecab_lattice_t> lattice_{nullptr, nullptr};
   const char* sentence_ = nullptr;  // of the text last analysed
+  std::size_t size_ = 0;
+  // For each word of the lattice by its number, the least cost from its end to the text's end;
+  // empty until WordsHolding needs it.
+  mutable std::vector<long> cost_to_end_;
 };
 
 }  // namespace readings

@@ -163,10 +163,10 @@ void ReadDictionaryWords(const Piece& piece, const KanjiList& kanji_list,
                          std::vector<Replacement>& found) {
   const Piece::Path& tokens = piece.Tokens();
   for (std::size_t i = 0; i < tokens.size();) {
-    if (!piece.AnyInRun(piece.BeginOf(tokens[i]), piece.EndOf(tokens[i]))) {
-      ++i;
-    } else if (const std::size_t next = ReadNumberAt(piece, i, found); next != i) {
+    if (const std::size_t next = ReadNumberAt(piece, i, found); next != i) {
       i = next;
+    } else if (!piece.AnyInRun(piece.BeginOf(tokens[i]), piece.EndOf(tokens[i]))) {
+      ++i;
     } else {
       ReadWord(piece, kanji_list, i++, found);
     }

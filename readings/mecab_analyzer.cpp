@@ -5,13 +5,17 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <system_error>
+#include <tuple>
 
 #include "readings/analyzer.h"
 #include "readings/readings.h"
 
 namespace readings {
 namespace {
+
+constexpr long kUnreachable = std::numeric_limits<long>::max() / 2;
 
 // The reading of an entry: IPADIC's eighth field.
 std::string_view ReadingOf(const mecab_node_t* node) {
@@ -78,6 +82,8 @@ Analyzer::~Analyzer() = default;
 std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t paths) {
   std::vector<Path> found;
   sentence_ = text.data();
+  size_ = text.size();
+  cost_to_end_.clear();
   mecab_lattice_set_request_type(lattice_.get(), paths > 1 ? MECAB_NBEST : MECAB_ONE_BEST);
   mecab_lattice_set_sentence2(lattice_.get(), text.data(), text.size());
   if (mecab_parse_lattice(tagger_.get(), lattice_.get()) == 0) return found;
@@ -99,6 +105,69 @@ std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t end) const {
        node = node->enext) {
     if (node->stat == MECAB_NOR_NODE || node->stat == MECAB_UNK_NODE) {
       words.push_back(TokenOf(node));
+    }
+  }
+  return words;
+}
+
+void Analyzer::FindCostsToEnd() const {
+  mecab_lattice_t* lattice = lattice_.get();
+  const unsigned short eos = mecab_lattice_get_eos_node(lattice)->lcAttr;
+  auto words = [lattice](std::size_t at, auto visit) {
+    for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice, at); node != nullptr;
+         node = node->bnext) {
+      if (node->stat == MECAB_NOR_NODE || node->stat == MECAB_UNK_NODE) visit(node);
+    }
+  };
+  unsigned int count = 0;
+  for (std::size_t at = 0; at < size_; ++at) {
+    words(at, [&count](const mecab_node_t* node) { count = std::max(count, node->id + 1); });
+  }
+  cost_to_end_.assign(count, kUnreachable);
+  // From the end back: the words after a word start where it ends, and are done already.
+  for (std::size_t at = size_; at-- > 0;) {
+    words(at, [&](const mecab_node_t* node) {
+      const std::size_t end = static_cast<std::size_t>(node->surface - sentence_) + node->length;
+      long& best = cost_to_end_[node->id];
+      if (end >= size_) {
+        best = mecab_model_transition_cost(model_.get(), node->rcAttr, eos);
+        return;
+      }
+      words(end, [&](const mecab_node_t* next) {
+        const long after = cost_to_end_[next->id];
+        if (after == kUnreachable) return;
+        best = std::min(best, mecab_model_transition_cost(model_.get(), node->rcAttr, next->lcAttr) +
+                                  next->wcost + after);
+      });
+    });
+  }
+}
+
+std::vector<Analyzer::Alternative> Analyzer::WordsHolding(std::size_t at) const {
+  if (cost_to_end_.empty()) FindCostsToEnd();
+  const long best = mecab_lattice_get_eos_node(lattice_.get())->cost;
+  std::vector<Alternative> words;
+  for (std::size_t start = at + 1; start-- > (at > kReach ? at - kReach : 0);) {
+    for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), start);
+         node != nullptr; node = node->bnext) {
+      const auto begin = static_cast<std::size_t>(node->surface - sentence_);
+      if ((node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE) || begin > at ||
+          begin + node->length <= at || cost_to_end_[node->id] == kUnreachable) {
+        continue;
+      }
+      Alternative& word = words.emplace_back(Alternative{TokenOf(node), std::nullopt,
+                                                         node->cost + cost_to_end_[node->id] - best});
+      // The word before it on that path; the lattice's own link is only the best path's after a
+      // search for the next-best ones.
+      const mecab_node_t* before = nullptr;
+      long least = kUnreachable;
+      for (const mecab_node_t* left = mecab_lattice_get_end_nodes(lattice_.get(), start);
+           left != nullptr; left = left->enext) {
+        const long cost =
+            left->cost + mecab_model_transition_cost(model_.get(), left->rcAttr, node->lcAttr);
+        if (cost < least) std::tie(least, before) = std::tie(cost, left);
+      }
+      if (before != nullptr && before->stat != MECAB_BOS_NODE) word.before = TokenOf(before);
     }
   }
   return words;

@@ -1,7 +1,8 @@
 // SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
 // SPDX-License-Identifier: MIT
 
-// Numbers as the best path has them: a run of numeral tokens, or 何, with the counter after it.
+// Numbers as the best path has them: a run of numeral tokens, in kanji or in figures, or 何, with
+// the counter after it.
 #include <algorithm>
 #include <optional>
 
@@ -10,34 +11,147 @@
 #include "readings/piece.h"
 
 namespace readings::internal {
+namespace {
+
+using Token = Piece::Token;
+
+bool IsLatin(char16_t c) {
+  return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'Ａ' && c <= u'Ｚ') ||
+         (c >= u'ａ' && c <= u'ｚ');
+}
+
+bool IsFigures(std::u16string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
+}
+
+// Whether token `k` is a numeral: a number in kanji or figures, as 名詞,数 of the dictionary.
+bool IsNumeralToken(const Piece& piece, const Token& token) {
+  const std::u16string_view surface = piece.SurfaceOf(token);
+  return token.Number() && std::all_of(surface.begin(), surface.end(),
+                                       [](char16_t c) { return IsNumeral(c) || IsDigit(c); });
+}
+
+bool IsSeparator(std::u16string_view text) { return text == u"," || text == u"，"; }
+
+// When token `k` separates groups of three figures after figures (1,000, １，０００), the
+// tokens it and the group after it take; else 0.
+std::size_t GroupSeparatorAt(const Piece& piece, std::size_t k) {
+  const Piece::Path& tokens = piece.Tokens();
+  if (k == 0 || !IsSeparator(piece.SurfaceOf(tokens[k])) ||
+      !IsFigures(piece.SurfaceOf(tokens[k - 1]))) {
+    return 0;
+  }
+  std::size_t next = k + 1;
+  std::size_t figures = 0;
+  while (next < tokens.size() && piece.Adjacent(next) && figures < 3 &&
+         IsFigures(piece.SurfaceOf(tokens[next]))) {
+    figures += piece.SurfaceOf(tokens[next++]).size();
+  }
+  const bool more = next < tokens.size() && piece.Adjacent(next) &&
+                    IsFigures(piece.SurfaceOf(tokens[next]));
+  return figures == 3 && !more ? next - k : 0;
+}
+
+// The value of the numeral text[from, to), without its separators.
+std::optional<std::uint64_t> ValueOf(const Piece& piece, std::size_t from, std::size_t to) {
+  std::u16string numeral(piece.Span(from, to));
+  std::erase_if(numeral, [](char16_t c) { return c == u',' || c == u'，'; });
+  return NumeralValue(numeral);
+}
+
+// Whether tokens `k` and `k + 1` are the point and the figures after it of a decimal.
+bool IsFraction(const Piece& piece, std::size_t k) {
+  const Piece::Path& tokens = piece.Tokens();
+  if (k + 1 >= tokens.size() || !piece.Adjacent(k) || !piece.Adjacent(k + 1)) return false;
+  const std::u16string_view point = piece.SurfaceOf(tokens[k]);
+  return (point == u"." || point == u"．") && IsFigures(piece.SurfaceOf(tokens[k + 1]));
+}
+
+// The readings of the number `value` with the counter that starts at token `k`, of one token or
+// two (回目), and the token after the counter; none when no counter starts there.
+std::pair<std::vector<std::u16string>, std::size_t> Counted(const Piece& piece, std::size_t k,
+                                                            std::uint64_t value, bool question) {
+  const Piece::Path& tokens = piece.Tokens();
+  if (k >= tokens.size() || !piece.Adjacent(k)) return {};
+  if (k + 1 < tokens.size() && piece.Adjacent(k + 1)) {
+    const std::size_t from = piece.BeginOf(tokens[k]);
+    std::vector<std::u16string> two =
+        ReadCounted(value, piece.Span(from, piece.EndOf(tokens[k + 1])), question);
+    if (!two.empty()) return {std::move(two), k + 2};
+  }
+  return {ReadCounted(value, piece.SurfaceOf(tokens[k]), question), k + 1};
+}
+
+// Reads token `i` when the dictionary holds it as a word of figures and a counter (３つ), and
+// returns the token after it; else returns `i`.
+std::size_t ReadWordOfFiguresAt(const Piece& piece, std::size_t i, std::vector<Replacement>& found) {
+  const std::u16string_view surface = piece.SurfaceOf(piece.Tokens()[i]);
+  const std::size_t figures = static_cast<std::size_t>(
+      std::find_if_not(surface.begin(), surface.end(), IsDigit) - surface.begin());
+  if (figures == 0 || figures == surface.size()) return i;
+  const std::optional<std::uint64_t> value = NumeralValue(surface.substr(0, figures));
+  if (!value) return i;
+  std::vector<std::u16string> readings = ReadCounted(*value, surface.substr(figures));
+  if (readings.empty()) return i;
+  const std::size_t from = piece.BeginOf(piece.Tokens()[i]);
+  found.push_back(piece.Make(from, from + surface.size(), std::move(readings)));
+  return i + 1;
+}
+
+}  // namespace
 
 std::size_t ReadNumberAt(const Piece& piece, std::size_t i, std::vector<Replacement>& found) {
   const Piece::Path& tokens = piece.Tokens();
   const bool question = piece.SurfaceOf(tokens[i]) == u"何";
   std::size_t end = i + 1;  // past the number's tokens
   if (!question) {
-    auto numeral = [&](std::size_t k) {
-      const std::u16string_view surface = piece.SurfaceOf(tokens[k]);
-      return tokens[k].Number() && std::all_of(surface.begin(), surface.end(), IsNumeral);
-    };
-    if (!numeral(i)) return i;
-    while (end < tokens.size() && piece.Adjacent(end) && numeral(end)) ++end;
+    if (!IsNumeralToken(piece, tokens[i])) return ReadWordOfFiguresAt(piece, i, found);
+    while (end < tokens.size() && piece.Adjacent(end)) {
+      if (IsNumeralToken(piece, tokens[end])) {
+        ++end;
+      } else if (const std::size_t group = GroupSeparatorAt(piece, end); group != 0) {
+        end += group;
+      } else {
+        break;
+      }
+    }
   }
   const std::size_t from = piece.BeginOf(tokens[i]);
-  const std::optional<std::uint64_t> value =
-      question ? std::optional<std::uint64_t>(0)
-               : NumeralValue(piece.Span(from, piece.EndOf(tokens[end - 1])));
-  if (!value) return i;
-  if (end < tokens.size() && piece.Adjacent(end)) {
-    std::vector<std::u16string> readings =
-        ReadCounted(*value, piece.SurfaceOf(tokens[end]), question);
-    if (!readings.empty()) {
-      for (std::u16string& entry : piece.ReadingsOfTokens(i, end + 1)) {
-        readings.push_back(std::move(entry));
-      }
-      found.push_back(piece.Make(from, piece.EndOf(tokens[end]), std::move(readings)));
-      return end + 1;
+  std::size_t figures_end = i;  // past the figures the number starts with
+  while (figures_end < end && (IsFigures(piece.SurfaceOf(tokens[figures_end])) ||
+                               IsSeparator(piece.SurfaceOf(tokens[figures_end])))) {
+    ++figures_end;
+  }
+  std::optional<std::uint64_t> value =
+      question ? std::optional<std::uint64_t>(0) : ValueOf(piece, from, piece.EndOf(tokens[end - 1]));
+  // Figures that kanji numerals do not continue (２二十) are a number of their own.
+  if (!value && figures_end > i && figures_end < end) {
+    end = figures_end;
+    value = ValueOf(piece, from, piece.EndOf(tokens[end - 1]));
+  }
+  const std::u16string_view number = piece.Span(from, piece.EndOf(tokens[end - 1]));
+  const bool figures = figures_end == end && !question;
+  const std::size_t after = piece.EndOf(tokens[IsFraction(piece, end) ? end + 1 : end - 1]);
+  // Figures that belong to a name of letters (MP3, 4K) stay as they are.
+  if (figures_end > i && ((from > 0 && IsLatin(piece.Text()[from - 1])) ||
+                          (after < piece.Text().size() && IsLatin(piece.Text()[after])))) {
+    return figures_end;
+  }
+  if (figures && value && IsFraction(piece, end)) {
+    found.push_back(piece.Make(from, after, {ReadDecimal(*value, piece.SurfaceOf(tokens[end + 1]))}));
+    return end + 2;
+  }
+  if (!value) {
+    // Figures too many for a number are said one by one.
+    if (figures) found.push_back(piece.Make(from, piece.EndOf(tokens[end - 1]), {ReadDigits(number)}));
+    return figures ? end : i;
+  }
+  if (auto [readings, next] = Counted(piece, end, *value, question); !readings.empty()) {
+    for (std::u16string& entry : piece.ReadingsOfTokens(i, next)) {
+      readings.push_back(std::move(entry));
     }
+    found.push_back(piece.Make(from, piece.EndOf(tokens[next - 1]), std::move(readings)));
+    return next;
   }
   if (question) return i;
   std::vector<std::u16string> readings = {ReadNumber(*value)};

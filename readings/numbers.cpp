@@ -67,7 +67,6 @@ constexpr auto kCounters = std::to_array<Counter>({
     {u"歳",       u"さい",       Sound::kST,  u""},
     {u"才",       u"さい",       Sound::kST,  u""},
     {u"週",       u"しゅう",     Sound::kST,  u""},
-    {u"週間",     u"しゅうかん", Sound::kST,  u""},
     {u"足",       u"そく",       Sound::kST,  u"ぞく"},
     {u"頭",       u"とう",       Sound::kST,  u""},
     {u"通",       u"つう",       Sound::kST,  u""},
@@ -75,12 +74,9 @@ constexpr auto kCounters = std::to_array<Counter>({
     {u"着",       u"ちゃく",     Sound::kST,  u""},
     {u"人",       u"にん",       Sound::kNone, u""},
     {u"日",       u"にち",       Sound::kNone, u""},
-    {u"日間",     u"にちかん",   Sound::kNone, u""},
     {u"年",       u"ねん",       Sound::kNone, u""},
-    {u"年間",     u"ねんかん",   Sound::kNone, u""},
     {u"月",       u"がつ",       Sound::kNone, u""},
     {u"時",       u"じ",         Sound::kNone, u""},
-    {u"時間",     u"じかん",     Sound::kNone, u""},
     {u"円",       u"えん",       Sound::kNone, u""},
     {u"枚",       u"まい",       Sound::kNone, u""},
     {u"度",       u"ど",         Sound::kNone, u""},
@@ -92,6 +88,13 @@ constexpr auto kCounters = std::to_array<Counter>({
     {u"つ",       u"つ",         Sound::kNone, u""},
 });
 // clang-format on
+
+// What may follow a counter, read the same after any.
+struct Ending {
+  char16_t kanji;
+  std::u16string_view reading;
+};
+constexpr auto kEndings = std::to_array<Ending>({{u'間', u"かん"}, {u'中', u"じゅう"}, {u'半', u"はん"}});
 
 // Readings that no sound rule gives. An exact row reads exactly `value` with the counter; a last-
 // digit row reads a last digit `value` with the counter, after the rest of the number (十四時
@@ -153,6 +156,8 @@ std::optional<std::uint64_t> UnitValue(const auto& units, char16_t c) {
 }
 
 std::optional<std::uint64_t> DigitValue(char16_t c) {
+  if (c >= u'0' && c <= u'9') return c - u'0';
+  if (c >= u'０' && c <= u'９') return c - u'０';
   if (c == u'零') return 0;
   const std::size_t digit = kDigits.find(c);
   if (digit == std::u16string_view::npos) return std::nullopt;
@@ -221,6 +226,8 @@ void AppendReadings(std::vector<std::u16string>& out, std::u16string_view head,
 
 }  // namespace
 
+bool IsDigit(char16_t c) { return (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９'); }
+
 bool IsNumeral(char16_t c) {
   return DigitValue(c) || UnitValue(kSmallUnits, c) || UnitValue(kLargeUnits, c);
 }
@@ -239,17 +246,21 @@ std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral) {
   constexpr std::uint64_t kNoDigit = ~std::uint64_t{0};
   std::uint64_t digit = kNoDigit;  // the digit before the next unit
   std::uint64_t last_large = kLimit;
+  char16_t previous = 0;
   for (const char16_t c : numeral) {
     if (const auto d = DigitValue(c)) {
-      if (digit != kNoDigit) return std::nullopt;  // two digits in a row, as in 二三十
-      digit = *d;
+      // Figures in a row make one number (50万, 1億2000万); kanji digits do not, as in 二三十.
+      if (digit != kNoDigit && !(IsDigit(c) && IsDigit(previous))) return std::nullopt;
+      digit = digit == kNoDigit ? *d : digit * 10 + *d;
+      if (digit >= kMan) return std::nullopt;
     } else if (const auto small = UnitValue(kSmallUnits, c)) {
       if (section % (*small * 10) != 0) return std::nullopt;  // out of order, as in 十百
+      if (digit != kNoDigit && digit >= 10) return std::nullopt;
       section += (digit == kNoDigit ? 1 : digit) * *small;
       digit = kNoDigit;
     } else if (const auto large = UnitValue(kLargeUnits, c)) {
       section += digit == kNoDigit ? 0 : digit;
-      if (*large >= last_large || section == 0) return std::nullopt;
+      if (*large >= last_large || section == 0 || section >= kMan) return std::nullopt;
       total += section * *large;
       last_large = *large;
       section = 0;
@@ -257,6 +268,7 @@ std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral) {
     } else {
       return std::nullopt;
     }
+    previous = c;
   }
   return total + section + (digit == kNoDigit ? 0 : digit);
 }
@@ -280,8 +292,34 @@ std::u16string ReadNumber(std::uint64_t value) {
   return out + ReadBelowTenThousand(value % kMan);
 }
 
+std::u16string ReadDigits(std::u16string_view digits) {
+  std::u16string out;
+  for (const char16_t c : digits) {
+    const std::uint64_t digit = DigitValue(c).value_or(0);
+    out += digit == 0 ? u"ぜろ" : kDigitReadings[digit];
+  }
+  return out;
+}
+
+std::u16string ReadDecimal(std::uint64_t whole, std::u16string_view fraction) {
+  std::u16string out = ReadNumber(whole);
+  // 1.5 いってんご, 8.5 はってんご, 10.5 じゅってんご
+  Geminate(out, whole, Sound::kST);
+  return out + u"てん" + ReadDigits(fraction);
+}
+
 std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view counter,
                                         bool question) {
+  // A counter with 間, 中 or 半 after it (八日間 ようかかん, 一日中, 七時半) is read as the counter
+  // alone, by its usual reading, and the ending.
+  for (const Ending& ending : kEndings) {
+    if (counter.size() < 2 || counter.back() != ending.kanji) continue;
+    std::vector<std::u16string> point =
+        ReadCounted(value, counter.substr(0, counter.size() - 1), question);
+    point.resize(std::min<std::size_t>(point.size(), 1));
+    for (std::u16string& reading : point) reading += ending.reading;
+    return point;
+  }
   std::vector<std::u16string> out;
   const Counter* row = FindCounter(counter);
   if (row == nullptr) return out;
@@ -304,6 +342,10 @@ std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view
     reading = row->after_n;
   }
   out.push_back(number + reading);
+  // 十 cut short is also said じっ: 三十歳 さんじゅっさい, さんじっさい.
+  if (EndsIn(number, u"じゅっ")) {
+    out.push_back(number.substr(0, number.size() - 3) + u"じっ" + reading);
+  }
   return out;
 }
 

@@ -93,7 +93,10 @@ Piece::Piece(Analyzer& analyzer, std::u16string_view text, std::size_t begin, st
     : analyzer_(analyzer), text_(text), begin_(begin), in_run_(end - begin, false) {
   const std::u16string_view piece = text.substr(begin, end - begin);
   runs_ = KanjiRuns(piece);
-  if (runs_.empty()) return;
+  readable_ = !runs_.empty() || std::any_of(piece.begin(), piece.end(), [](char16_t c) {
+    return c == u'は' || c == u'へ' || (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
+  });
+  if (!readable_) return;
   for (auto& [position, length] : runs_) {
     std::fill_n(in_run_.begin() + static_cast<std::ptrdiff_t>(position), length, true);
     position += begin;

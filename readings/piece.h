@@ -48,8 +48,9 @@ class Piece {
   using Token = Analyzer::Token;
   using Path = Analyzer::Path;
 
-  // Analyses text[begin, end) when it holds a kanji run; `analyzer` must outlive the piece and
-  // analyse nothing else meanwhile.
+  // Analyses text[begin, end) when it holds something to read: a kanji run, a figure, or a は or
+  // へ that may be a particle; `analyzer` must outlive the piece and analyse nothing else
+  // meanwhile.
   Piece(Analyzer& analyzer, std::u16string_view text, std::size_t begin, std::size_t end);
 
   std::u16string_view Text() const { return text_; }
@@ -60,6 +61,8 @@ class Piece {
     return text_.substr(from, to - from);
   }
 
+  // Whether the piece holds something to read; a piece that does not is not analysed.
+  bool Readable() const { return readable_; }
   // The kanji runs, in order.
   const std::vector<std::pair<std::size_t, std::size_t>>& Runs() const { return runs_; }
   // Whether the character at `at` belongs to a kanji run.
@@ -86,6 +89,11 @@ class Piece {
   bool EndsAt(const Token& token, std::size_t to) const { return token.end == Byte(to); }
   // The words of any path that end at `end`.
   std::vector<Token> EndingAt(std::size_t end) const;
+  // The words of any path that hold the character at `at`, with the word before each on the best
+  // path that takes it and how much more that path costs than the best.
+  std::vector<Analyzer::Alternative> WordsHolding(std::size_t at) const {
+    return analyzer_.WordsHolding(Byte(at));
+  }
 
   // The readings of the dictionary's entries for the characters of tokens [first, last) of the
   // best path.
@@ -116,6 +124,7 @@ class Piece {
   Utf8Text utf8_;
   std::vector<std::size_t> byte_;  // for each code unit of the piece that starts a character
   Path best_;
+  bool readable_ = false;
 };
 
 }  // namespace readings::internal

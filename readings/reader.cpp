@@ -68,7 +68,7 @@ std::vector<Replacement> Reader::ReadPieces(std::u16string_view text, std::size_
   internal::ForEachPiece(text, begin, end, [&](std::size_t from, std::size_t to) {
     const internal::Piece piece(*analyzer_, text, from, to);
     std::vector<Replacement> read;
-    if (piece.Runs().empty()) return;
+    if (!piece.Readable()) return;
     if (!piece.Analysed()) {
       // What could not be analysed is marked as unread.
       for (const auto& [position, length] : piece.Runs()) read.push_back({position, length, {}, false});
@@ -76,6 +76,7 @@ std::vector<Replacement> Reader::ReadPieces(std::u16string_view text, std::size_
       internal::ReadDictionaryWords(piece, *kanji_list_, read);
       internal::ReadListedWords(piece, *word_list_, read);
       internal::OfferWholeRuns(piece, order, read);
+      internal::ReadParticles(piece, read);
     }
     std::move(read.begin(), read.end(), std::back_inserter(found));
   });

