@@ -15,6 +15,7 @@
 #include "ui/mark_tracker.h"
 #include "ui/reading_edit.h"
 #include "ui/units.h"
+#include "ui/written_text.h"
 
 namespace ui {
 namespace {
@@ -31,11 +32,14 @@ std::vector<WordChange> WordsFound(const std::vector<readings::Replacement>& fou
       word.mark = {0, 0, marks.WordOf(original, original), MarkKind::kUnread, false};
     } else {
       word.text = FromUnits(replacement.readings.front());
-      word.mark.kind = replacement.given   ? MarkKind::kGiven
-                       : replacement.guess ? MarkKind::kGuess
-                                           : MarkKind::kRead;
+      word.mark.kind = replacement.given      ? MarkKind::kGiven
+                       : replacement.particle ? MarkKind::kParticle
+                       : replacement.guess    ? MarkKind::kGuess
+                                              : MarkKind::kRead;
+      // A particle's written kana is always on offer: only doubt makes it one to check.
       word.mark.to_check =
-          !replacement.given && (replacement.guess || replacement.readings.size() > 1);
+          !replacement.given &&
+          (replacement.guess || (!replacement.particle && replacement.readings.size() > 1));
       word.mark.word = marks.WordOf(original, *word.text);
     }
     words.push_back(std::move(word));
@@ -64,15 +68,21 @@ void KanjiRewrite::Run(readings::Reader& reader) {
     at = selection.position();
     begin = selected ? selection.selectionStart() : 0;
     end = selected ? selection.selectionEnd() : int(text.size());
-    // The menus order each word's other readings by its line when they open.
-    found = reader.Read(Units(text), static_cast<std::size_t>(begin), static_cast<std::size_t>(end),
+    // Each line is read as written, so that what F7 put in and the choices made since stay as
+    // they are. The menus order each word's other readings by its line when they open.
+    const WrittenText written(text, tracker_.Marks());
+    found = reader.Read(written.Text(), written.FromBox(begin), written.FromBox(end, true),
                         readings::Reader::Order::kQuick);
+    std::erase_if(found, [&written](readings::Replacement& replacement) {
+      const std::optional<int> in_box = written.ToBox(replacement.position, replacement.length);
+      if (in_box) replacement.position = std::size_t(*in_box);
+      return !in_box;
+    });
   }
-  if (found.empty()) return;
-
   // Everything from the first word found to the last one is one change, made as one edit that
   // replaces each word read.
   std::vector<WordChange> words = WordsFound(found, text, tracker_.Marks());
+  if (words.empty()) return;
   // On a long text these copies are large: they go before the edit, which holds what it puts in.
   std::vector<readings::Replacement>().swap(found);
   text = QString();

@@ -34,6 +34,9 @@ QTextCharFormat MarkFormat(const Mark& mark) {
     case MarkKind::kGiven:
       format.setBackground(QColor(0x1F, 0x4F, 0x3F));
       break;
+    case MarkKind::kParticle:
+      format.setBackground(QColor(0x5F, 0x3F, 0x1F));
+      break;
     case MarkKind::kUnread:
       format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
       format.setUnderlineColor(QColor(0xFF, 0x40, 0x40));
@@ -54,6 +57,18 @@ QTextCharFormat PendingFormat() {
 }
 
 }  // namespace
+
+QString ParticleNote(const ReadingMarks::Word& word) {
+  static const QString kSung[][2] = {{QStringLiteral(u"は"), QStringLiteral(u"わ")},
+                                     {QStringLiteral(u"へ"), QStringLiteral(u"え")}};
+  for (const auto& [written, sung] : kSung) {
+    if (word.original != written) continue;
+    return word.reading == written
+               ? QStringLiteral(u"「%1」也可能是助词，助词唱作「%2」").arg(written, sung)
+               : QStringLiteral(u"助词「%1」按唱法写作「%2」").arg(written, sung);
+  }
+  return {};
+}
 
 int CharacterAt(const QPlainTextEdit& box, const QPoint& point) {
   const QTextCursor cursor = box.cursorForPosition(point);
@@ -139,6 +154,11 @@ QString MarkDecoration::ToolTipAt(int position) const {
     if (mark.kind == MarkKind::kGuess) {
       return QStringLiteral(u"原文：%1（读音是猜的，按 F8 逐个检查，右键可选择其他读音）")
           .arg(original);
+    }
+    if (mark.kind == MarkKind::kParticle) {
+      return ParticleNote(marks_.WordAt(mark.word)) +
+             (mark.to_check ? QStringLiteral(u"（不一定是助词，按 F8 逐个检查，右键可改）")
+                            : QStringLiteral(u"（右键可改回原文）"));
     }
     if (mark.to_check) {
       return QStringLiteral(u"原文：%1（读音待检查，按 F8 逐个检查，右键可选择其他读音）")

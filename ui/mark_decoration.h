@@ -6,13 +6,13 @@
 #include <QObject>
 #include <QString>
 
+#include "ui/reading_marks.h"
+
 class QPlainTextEdit;
 class QPoint;
 class QTimer;
 
 namespace ui {
-
-class ReadingMarks;
 
 // Draws the marks of a text box's rewritten words and the dotted underline of kanji not yet
 // rewritten, in the visible part only, and tells what they are in tooltips.
@@ -41,5 +41,9 @@ class MarkDecoration : public QObject {
 
 // The text position of the character under `point` of the viewport of `box`.
 int CharacterAt(const QPlainTextEdit& box, const QPoint& point);
+
+// What a particle's mark says of `word` (は or へ, and what is in its place): that it is written
+// as sung, or that it may be a particle.
+QString ParticleNote(const ReadingMarks::Word& word);
 
 }  // namespace ui

@@ -17,6 +17,7 @@ enum class MarkKind : std::uint8_t {
   kGuess,   // rewritten with a reading guessed kanji by kanji
   kUnread,  // left as it was: nothing reads it
   kGiven,   // rewritten with the reading that the lyrics give in brackets after it
+  kParticle,  // the particle は or へ, written as sung (わ, え), or left where it may be one
 };
 
 // A word that F7 rewrote or could not read: where it is, and which of ReadingMarks' words it is.
@@ -25,7 +26,9 @@ struct Mark {
   int length = 0;
   std::uint32_t word = 0;
   MarkKind kind = MarkKind::kRead;
-  bool to_check = false;  // more than one reading was on offer, or it is a guess; never given
+  // More than one reading was on offer, or it is a guess, or a particle that may be none (or a
+  // は that may be one); never given.
+  bool to_check = false;
 
   friend bool operator==(const Mark&, const Mark&) = default;
 };

@@ -69,6 +69,7 @@ void WordMenu::AddMarkActions(QMenu* menu, QAction* before, int index, readings:
   if (mark.kind == MarkKind::kGuess) {
     note(QStringLiteral(u"没有含「%1」的词，读音是按单个汉字猜的").arg(word.original));
   }
+  if (mark.kind == MarkKind::kParticle) note(ParticleNote(word));
   // The marks are looked up again when an action runs: the menu may outlive them.
   const int position = mark.position;
   const QStringList readings = ReadingsOf(mark, reader);
@@ -90,6 +91,8 @@ void WordMenu::AddMarkActions(QMenu* menu, QAction* before, int index, readings:
       });
   restore->setCheckable(true);
   restore->setChecked(word.reading == original);
+  // A particle is one word's: the same kana elsewhere may be none.
+  if (mark.kind == MarkKind::kParticle) return;
   AddRepeatActions(menu, before, mark, readings);
   menu->insertSeparator(before);
   AddKeepActions(menu, before, mark);
@@ -149,6 +152,8 @@ QStringList WordMenu::ReadingsOf(const Mark& mark, readings::Reader* reader) con
       // The menu then offers the reading that was put in.
     }
   }
+  // The original has an action of its own.
+  readings.removeAll(word.original);
   if (!readings.contains(word.reading) && word.reading != word.original) {
     readings.prepend(word.reading);
   }

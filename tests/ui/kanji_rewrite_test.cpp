@@ -153,19 +153,19 @@ TEST_F(KanjiReadingsTest, RunningOutOfMemoryIsToldAndChangesNothing) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   if (!test_support::CanFailAllocations()) GTEST_SKIP() << "allocations cannot fail here";
   Open();
-  Input()->setPlainText(QStringLiteral(u"今日は明日"));
+  Input()->setPlainText(QStringLiteral(u"今日も明日"));
   constexpr std::size_t kLarge = 64 * 1024;  // the list of readings per kanji needs more
   {
     const test_support::FailingAllocations failing(kLarge);
     PressF7();
   }
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日は明日"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日も明日"));
   EXPECT_EQ(presenter_.Messages(),
             (std::vector<ui::Message>{{ui::MessageIcon::kCritical,
                                        QStringLiteral(u"读汉字时出错，汉字没有改写。"),
                                        QStringLiteral(u"内存不足")}}));
   PressF7();
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもあした"));
 
   // Keeping a reading among many kept ones.
   QByteArray many;
@@ -184,7 +184,7 @@ TEST_F(KanjiReadingsTest, RunningOutOfMemoryIsToldAndChangesNothing) {
   ASSERT_EQ(presenter_.shown.size(), 2u);
   EXPECT_EQ(presenter_.shown[1].message.text,
             QStringLiteral(u"记住读音时出错，读音可能没有记住。"));
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもあした"));
   EXPECT_NE(Find(*MenuAt(0), QStringLiteral(u"原文：今日")), nullptr);
   QFile file(ui::RememberedReadingsFile());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));

@@ -51,18 +51,18 @@ TEST_F(KanjiReadingsTest, AReadingKeptHoldsInTheNextSongAndAfterARestart) {
 TEST_F(KanjiReadingsTest, OnlyAReadingIsKeptAndKeepingChecksEveryRepeat) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();
-  Input()->setPlainText(QStringLiteral(u"今日は今日"));
+  Input()->setPlainText(QStringLiteral(u"今日も今日"));
   PressF7();
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはきょう"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもきょう"));
   Find(*MenuAt(0), QStringLiteral(u"原文：今日"))->trigger();
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"今日はきょう"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"今日もきょう"));
   const std::unique_ptr<QMenu> kanji_menu = MenuAt(0);
   for (const QAction* action : kanji_menu->actions()) {
     EXPECT_FALSE(action->text().startsWith(QStringLiteral(u"记住")))
         << action->text().toStdString();
   }
   QTest::keySequence(Input(), QKeySequence::Undo);
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはきょう"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもきょう"));
   Find(*MenuAt(4), QStringLiteral(u"记住「今日」读作「きょう」"))->trigger();
   // Both words are checked now: F8 finds none.
   Input()->moveCursor(QTextCursor::Start);

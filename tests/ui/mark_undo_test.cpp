@@ -43,9 +43,9 @@ TEST_F(KanjiReadingsTest, MarksStayThroughASecondF7AndEditsBesideThem) {
 TEST_F(KanjiReadingsTest, MarksComeThroughAnInputMethod) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();
-  Input()->setPlainText(QStringLiteral(u"今日は明日"));
+  Input()->setPlainText(QStringLiteral(u"今日も明日"));
   PressF7();
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもあした"));
   auto send = [this](const QString& preedit, const QString& commit) {
     QInputMethodEvent event(preedit, {});
     event.setCommitString(commit);
@@ -62,16 +62,16 @@ TEST_F(KanjiReadingsTest, MarksComeThroughAnInputMethod) {
   send(QStringLiteral(u"は"), {});
   EXPECT_TRUE(marked(0, QStringLiteral(u"今日")));
   send({}, QStringLiteral(u"花"));
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょう花はあした"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょう花もあした"));
   EXPECT_TRUE(marked(0, QStringLiteral(u"今日")));
   EXPECT_TRUE(marked(6, QStringLiteral(u"明日")));
   QTest::keySequence(Input(), QKeySequence::Undo);
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもあした"));
   EXPECT_TRUE(marked(0, QStringLiteral(u"今日")));
   EXPECT_TRUE(marked(5, QStringLiteral(u"明日")));
   send(QStringLiteral(u"ゆめ"), {});
   send({}, {});  // cancelled
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもあした"));
   EXPECT_TRUE(marked(0, QStringLiteral(u"今日")));
   EXPECT_TRUE(marked(5, QStringLiteral(u"明日")));
 }
@@ -100,7 +100,7 @@ TEST_F(KanjiReadingsTest, AnInputMethodCommitBetweenTwoWordsKeepsBothMarks) {
 TEST_F(KanjiReadingsTest, UndoAndRedoCalledDirectlyTakeTheMarksWithTheText) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();
-  Input()->setPlainText(QStringLiteral(u"今日は明日"));
+  Input()->setPlainText(QStringLiteral(u"今日も明日"));
   PressF7();
   auto marked = [this] { return Find(*MenuAt(0), QStringLiteral(u"原文：今日")) != nullptr; };
   QTextCursor cursor(Input()->document());
@@ -109,15 +109,15 @@ TEST_F(KanjiReadingsTest, UndoAndRedoCalledDirectlyTakeTheMarksWithTheText) {
   TypeKeys(QStringLiteral(u"x"));  // inside the word, which loses its mark
   ASSERT_FALSE(marked());
   Input()->undo();
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうはあした"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうもあした"));
   EXPECT_TRUE(marked());
   Input()->document()->undo();  // the rewrite
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日は明日"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日も明日"));
   EXPECT_FALSE(marked());
   Input()->document()->redo();
   EXPECT_TRUE(marked());
   Input()->redo();
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きxょうはあした"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きxょうもあした"));
   EXPECT_FALSE(marked());
   EXPECT_TRUE(Readings()->InStep());
 }

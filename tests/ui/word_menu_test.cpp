@@ -56,14 +56,14 @@ TEST_F(KanjiReadingsTest, AMarkedWordOffersItsReadingsAndTheOriginalUntilItIsEdi
 TEST_F(KanjiReadingsTest, OneChoiceChangesEveryRepeatAndUndoAndRedoTakeItWithTheMarks) {
   if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
   Open();
-  Input()->setPlainText(QStringLiteral(u"今日は\n今日も 明日\n今日"));
+  Input()->setPlainText(QStringLiteral(u"今日が\n今日も 明日\n今日"));
   PressF7();
-  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうは\nきょうも あした\nきょう"));
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうが\nきょうも あした\nきょう"));
   const std::unique_ptr<QMenu> menu = MenuAt(5);
   QAction* all = Find(*menu, QStringLiteral(u"全部改为「こんにち」（3 处）"));
   ASSERT_NE(all, nullptr);
   all->trigger();
-  const QString changed = QStringLiteral(u"こんにちは\nこんにちも あした\nこんにち");
+  const QString changed = QStringLiteral(u"こんにちが\nこんにちも あした\nこんにち");
   EXPECT_EQ(Input()->toPlainText(), changed);
   EXPECT_EQ(Input()->extraSelections().size(), 4);
 
@@ -72,7 +72,7 @@ TEST_F(KanjiReadingsTest, OneChoiceChangesEveryRepeatAndUndoAndRedoTakeItWithThe
     const std::unique_ptr<QMenu> word = MenuAt(0);
     word->findChild<QAction*>(QStringLiteral("edit-undo"))->trigger();
   }
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうは\nきょうも あした\nきょう"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"きょうが\nきょうも あした\nきょう"));
   EXPECT_TRUE(Ticked(5, QStringLiteral(u"きょう")));
   QTest::keySequence(Input(), QKeySequence::Redo);
   EXPECT_EQ(Input()->toPlainText(), changed);
@@ -84,7 +84,7 @@ TEST_F(KanjiReadingsTest, OneChoiceChangesEveryRepeatAndUndoAndRedoTakeItWithThe
   // Undo back to the kanji: no mark is left on them, and redo brings all back.
   QTest::keySequence(Input(), QKeySequence::Undo);
   QTest::keySequence(Input(), QKeySequence::Undo);
-  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日は\n今日も 明日\n今日"));
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"今日が\n今日も 明日\n今日"));
   EXPECT_EQ(Find(*MenuAt(0), QStringLiteral(u"原文：今日")), nullptr);
   QTest::keySequence(Input(), QKeySequence::Redo);
   QTest::keySequence(Input(), QKeySequence::Redo);
