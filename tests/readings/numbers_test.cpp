@@ -35,12 +35,15 @@ TEST(Numbers, ValueAndReading) {
       {u"一兆", 1'000'000'000'000, u"いっちょう"},
       {u"二〇二〇", 2020, u"にせんにじゅう"},
       {u"〇", 0, u"れい"},
+      {u"1999", 1999, u"せんきゅうひゃくきゅうじゅうきゅう"},
+      {u"５０万", 500'000, u"ごじゅうまん"},
+      {u"1億2000万", 120'000'000, u"いちおくにせんまん"},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(NumeralValue(c.numeral), c.value) << Utf8(c.numeral);
     EXPECT_EQ(Utf8(ReadNumber(c.value)), Utf8(c.reading)) << c.value;
   }
-  for (const std::u16string_view bad : {u"", u"十百", u"二三十", u"万億", u"一億万", u"十x"}) {
+  for (const std::u16string_view bad : {u"", u"十百", u"二三十", u"万億", u"一億万", u"十x", u"12345万"}) {
     EXPECT_EQ(NumeralValue(bad), std::nullopt) << Utf8(bad);
   }
 }

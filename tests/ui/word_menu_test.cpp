@@ -93,3 +93,62 @@ TEST_F(KanjiReadingsTest, OneChoiceChangesEveryRepeatAndUndoAndRedoTakeItWithThe
 }
 
 }  // namespace
+
+namespace {
+
+using test_support::KanjiReadingsTest;
+
+TEST_F(KanjiReadingsTest, AParticleIsSungItsMenuGivesTheWrittenKanaBackAndF7AgainLeavesIt) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  const QString lyrics = QStringLiteral(u"花は空へ\n君わ 夢は");
+  Input()->setPlainText(lyrics);
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"はなわそらえ\nきみわ ゆめわ"));
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  EXPECT_EQ(Input()->toPlainText(), lyrics);
+  QTest::keySequence(Input(), QKeySequence::Redo);
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"はなわそらえ\nきみわ ゆめわ"));
+
+  EXPECT_NE(Find(*MenuAt(2), QStringLiteral(u"助词「は」按唱法写作「わ」")), nullptr);
+  for (const int at : {2, 13}) Find(*MenuAt(at), QStringLiteral(u"原文：は"))->trigger();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"はなはそらえ\nきみわ ゆめは"));
+  EXPECT_TRUE(Ticked(2, QStringLiteral(u"原文：は")));
+  // Each particle is its own: the same kana elsewhere may be none.
+  const std::unique_ptr<QMenu> menu = MenuAt(2);
+  EXPECT_NE(Find(*menu, QStringLiteral(u"わ")), nullptr);
+  for (const QAction* action : menu->actions()) {
+    EXPECT_FALSE(action->text().startsWith(QStringLiteral(u"全部改为")) ||
+                 action->text().startsWith(QStringLiteral(u"记住")))
+        << action->text().toStdString();
+  }
+  // F7 again reads the lyrics as written: はな is no particle, the は put back stays.
+  const int steps = Input()->document()->availableUndoSteps();
+  PressF7();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"はなはそらえ\nきみわ ゆめは"));
+  EXPECT_EQ(Input()->document()->availableUndoSteps(), steps);
+}
+
+TEST_F(KanjiReadingsTest, F8StopsAtAParticleTheAnalysisDoubts) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  Input()->setPlainText(QStringLiteral(u"ぬかるみにはまって\n風は"));
+  PressF7();
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"ぬかるみにはまって\nかぜわ"));
+  Press(Qt::Key_F8);
+  EXPECT_EQ(Input()->textCursor().selectionStart(), 5);
+  EXPECT_EQ(Selected(), QStringLiteral(u"は"));
+  ASSERT_NE(OpenMenu(), nullptr);
+  QAction* sung = Find(*OpenMenu(), QStringLiteral(u"わ"));
+  ASSERT_NE(sung, nullptr);
+  sung->trigger();
+  EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"ぬかるみにわまって\nかぜわ"));
+  // A particle the analysis is sure of is not to check.
+  for (int round = 0; round < 2; ++round) {
+    Press(Qt::Key_F8);
+    EXPECT_EQ(Selected(), QStringLiteral(u"かぜ"));
+    CloseMenu();
+  }
+}
+
+}  // namespace
