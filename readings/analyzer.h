@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 struct mecab_model_t;
@@ -86,11 +87,14 @@ class Analyzer {
     std::optional<Token> before;
     long extra = 0;
   };
-  // The words of any path through the text last analysed that hold byte `at` and start at most
-  // kReach bytes before it. The first call after an analysis costs about as much as the search
-  // for the best path did.
-  std::vector<Alternative> WordsHolding(std::size_t at) const;
-  static constexpr std::size_t kReach = 48;
+  // For each of `bytes` (in order) of the text last analysed, the words that hold it and start
+  // at most kReach bytes before it, on paths that cost at most `within` more than the best one.
+  // The paths costed leave the best one's words for others only before kDetour bytes after the
+  // last of `bytes`.
+  std::vector<std::vector<Alternative>> WordsHolding(const std::vector<std::size_t>& bytes,
+                                                     long within) const;
+  static constexpr std::size_t kReach = 24;
+  static constexpr std::size_t kDetour = 12;
 
   // The readings, in katakana and without repeats, of the dictionary entries for exactly the
   // `length` bytes from `begin` of the text last analysed, filed at `filed`.
@@ -102,8 +106,13 @@ class Analyzer {
 
  private:
   Token TokenOf(const mecab_node_t* node) const;
-  // Finds, for each word of the lattice, the least cost from its end to the end of the text.
-  void FindCostsToEnd() const;
+  // The best path's word that starts at byte `at`, blanks before it included, if one does.
+  const mecab_node_t* BestStartingAt(std::size_t at) const;
+  // Finds, for each word that starts in bytes [from, to) and ends after byte `past`, the least
+  // cost from its end to the end of the text, on paths that join the best one's words by `to`.
+  void FindCostsToEnd(std::size_t from, std::size_t past, std::size_t to) const;
+  // The word before `node`, which starts at byte `start`, on the best path that takes it.
+  std::optional<Token> BestBefore(const mecab_node_t* node, std::size_t start) const;
   std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin, std::size_t length,
                                            bool common) const;
 
@@ -115,8 +124,9 @@ class Analyzer {
   Owned<mecab_lattice_t> lattice_{nullptr, nullptr};
   const char* sentence_ = nullptr;  // of the text last analysed
   std::size_t size_ = 0;
-  // For each word of the lattice by its number, the least cost from its end to the text's end;
-  // empty until WordsHolding needs it.
+  // The best path's words of the text last analysed, by where they start.
+  std::vector<std::pair<std::size_t, const mecab_node_t*>> best_path_;
+  // For each word of the lattice by its number, the cost FindCostsToEnd found last.
   mutable std::vector<long> cost_to_end_;
 };
 

@@ -83,7 +83,7 @@ std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t
   std::vector<Path> found;
   sentence_ = text.data();
   size_ = text.size();
-  cost_to_end_.clear();
+  best_path_.clear();
   mecab_lattice_set_request_type(lattice_.get(), paths > 1 ? MECAB_NBEST : MECAB_ONE_BEST);
   mecab_lattice_set_sentence2(lattice_.get(), text.data(), text.size());
   if (mecab_parse_lattice(tagger_.get(), lattice_.get()) == 0) return found;
@@ -94,6 +94,7 @@ std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view text, std::size_t
     for (const mecab_node_t* node = mecab_lattice_get_bos_node(lattice_.get())->next;
          node != nullptr && node->stat != MECAB_EOS_NODE; node = node->next) {
       path.push_back(TokenOf(node));
+      if (found.size() == 1) best_path_.emplace_back(path.back().filed, node);
     }
   } while (found.size() < paths && mecab_lattice_next(lattice_.get()) != 0);
   return found;
@@ -110,67 +111,94 @@ std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t end) const {
   return words;
 }
 
-void Analyzer::FindCostsToEnd() const {
+const mecab_node_t* Analyzer::BestStartingAt(std::size_t at) const {
+  const auto best = std::lower_bound(
+      best_path_.begin(), best_path_.end(), at,
+      [](const std::pair<std::size_t, const mecab_node_t*>& word, std::size_t a) {
+        return word.first < a;
+      });
+  return best != best_path_.end() && best->first == at ? best->second : nullptr;
+}
+
+void Analyzer::FindCostsToEnd(std::size_t from, std::size_t past, std::size_t to) const {
   mecab_lattice_t* lattice = lattice_.get();
-  const unsigned short eos = mecab_lattice_get_eos_node(lattice)->lcAttr;
-  auto words = [lattice](std::size_t at, auto visit) {
+  const mecab_node_t* eos = mecab_lattice_get_eos_node(lattice);
+  auto transition = [this](const mecab_node_t* left, const mecab_node_t* right) {
+    return long{mecab_model_transition_cost(model_.get(), left->rcAttr, right->lcAttr)};
+  };
+  // From `to` back: the words after a word start where it ends, and are done already.
+  for (std::size_t at = to; at-- > from;) {
     for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice, at); node != nullptr;
          node = node->bnext) {
-      if (node->stat == MECAB_NOR_NODE || node->stat == MECAB_UNK_NODE) visit(node);
-    }
-  };
-  unsigned int count = 0;
-  for (std::size_t at = 0; at < size_; ++at) {
-    words(at, [&count](const mecab_node_t* node) { count = std::max(count, node->id + 1); });
-  }
-  cost_to_end_.assign(count, kUnreachable);
-  // From the end back: the words after a word start where it ends, and are done already.
-  for (std::size_t at = size_; at-- > 0;) {
-    words(at, [&](const mecab_node_t* node) {
+      if (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE) continue;
       const std::size_t end = static_cast<std::size_t>(node->surface - sentence_) + node->length;
-      long& best = cost_to_end_[node->id];
+      if (end <= past) continue;
+      long least = kUnreachable;
       if (end >= size_) {
-        best = mecab_model_transition_cost(model_.get(), node->rcAttr, eos);
-        return;
+        least = transition(node, eos);
+      } else if (const mecab_node_t* best = BestStartingAt(end)) {
+        // Joining the best path costs what the best path costs from there.
+        least = transition(node, best) + best->wcost + eos->cost - best->cost;
       }
-      words(end, [&](const mecab_node_t* next) {
-        const long after = cost_to_end_[next->id];
-        if (after == kUnreachable) return;
-        best = std::min(best, mecab_model_transition_cost(model_.get(), node->rcAttr, next->lcAttr) +
-                                  next->wcost + after);
-      });
-    });
+      for (const mecab_node_t* next = mecab_lattice_get_begin_nodes(lattice, end);
+           end < to && next != nullptr; next = next->bnext) {
+        if (next->stat != MECAB_NOR_NODE && next->stat != MECAB_UNK_NODE) continue;
+        if (const long after = next->id < cost_to_end_.size() ? cost_to_end_[next->id] : kUnreachable;
+            after != kUnreachable) {
+          least = std::min(least, transition(node, next) + next->wcost + after);
+        }
+      }
+      if (node->id >= cost_to_end_.size()) cost_to_end_.resize(node->id + 1, kUnreachable);
+      cost_to_end_[node->id] = least;
+    }
   }
 }
 
-std::vector<Analyzer::Alternative> Analyzer::WordsHolding(std::size_t at) const {
-  if (cost_to_end_.empty()) FindCostsToEnd();
-  const long best = mecab_lattice_get_eos_node(lattice_.get())->cost;
-  std::vector<Alternative> words;
-  for (std::size_t start = at + 1; start-- > (at > kReach ? at - kReach : 0);) {
-    for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), start);
-         node != nullptr; node = node->bnext) {
-      const auto begin = static_cast<std::size_t>(node->surface - sentence_);
-      if ((node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE) || begin > at ||
-          begin + node->length <= at || cost_to_end_[node->id] == kUnreachable) {
-        continue;
+std::vector<std::vector<Analyzer::Alternative>> Analyzer::WordsHolding(
+    const std::vector<std::size_t>& bytes, long within) const {
+  std::vector<std::vector<Alternative>> words(bytes.size());
+  const mecab_node_t* eos = mecab_lattice_get_eos_node(lattice_.get());
+  auto from_of = [](std::size_t at) { return at > kReach ? at - kReach : 0; };
+  std::size_t from = 0;
+  for (std::size_t k = 0; k < bytes.size(); ++k) {
+    const std::size_t at = bytes[k];
+    // The costs are found once for each run of bytes close enough to share them.
+    if (k == 0 || from_of(at) >= bytes[k - 1] + kDetour) {
+      std::size_t last = k;
+      while (last + 1 < bytes.size() && from_of(bytes[last + 1]) < bytes[last] + kDetour) ++last;
+      from = from_of(at);
+      FindCostsToEnd(from, at, std::min(size_, bytes[last] + kDetour));
+    }
+    for (std::size_t start = at + 1; start-- > std::max(from, from_of(at));) {
+      for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), start);
+           node != nullptr; node = node->bnext) {
+        const auto begin = static_cast<std::size_t>(node->surface - sentence_);
+        if ((node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE) || begin > at ||
+            begin + node->length <= at || cost_to_end_[node->id] == kUnreachable) {
+          continue;
+        }
+        const long extra = node->cost + cost_to_end_[node->id] - eos->cost;
+        if (extra > within) continue;
+        words[k].push_back({TokenOf(node), BestBefore(node, start), extra});
       }
-      Alternative& word = words.emplace_back(Alternative{TokenOf(node), std::nullopt,
-                                                         node->cost + cost_to_end_[node->id] - best});
-      // The word before it on that path; the lattice's own link is only the best path's after a
-      // search for the next-best ones.
-      const mecab_node_t* before = nullptr;
-      long least = kUnreachable;
-      for (const mecab_node_t* left = mecab_lattice_get_end_nodes(lattice_.get(), start);
-           left != nullptr; left = left->enext) {
-        const long cost =
-            left->cost + mecab_model_transition_cost(model_.get(), left->rcAttr, node->lcAttr);
-        if (cost < least) std::tie(least, before) = std::tie(cost, left);
-      }
-      if (before != nullptr && before->stat != MECAB_BOS_NODE) word.before = TokenOf(before);
     }
   }
   return words;
+}
+
+std::optional<Analyzer::Token> Analyzer::BestBefore(const mecab_node_t* node,
+                                                    std::size_t start) const {
+  // The lattice's own link is only the best path's after a search for the next-best ones.
+  const mecab_node_t* before = nullptr;
+  long least = kUnreachable;
+  for (const mecab_node_t* left = mecab_lattice_get_end_nodes(lattice_.get(), start);
+       left != nullptr; left = left->enext) {
+    const long cost =
+        left->cost + mecab_model_transition_cost(model_.get(), left->rcAttr, node->lcAttr);
+    if (cost < least) std::tie(least, before) = std::tie(cost, left);
+  }
+  if (before == nullptr || before->stat == MECAB_BOS_NODE) return std::nullopt;
+  return TokenOf(before);
 }
 
 Analyzer::Token Analyzer::TokenOf(const mecab_node_t* node) const {

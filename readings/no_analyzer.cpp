@@ -21,7 +21,10 @@ std::vector<Analyzer::Path> Analyzer::Analyze(std::string_view /*text*/, std::si
 
 std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t /*end*/) const { return {}; }
 
-std::vector<Analyzer::Alternative> Analyzer::WordsHolding(std::size_t /*at*/) const { return {}; }
+std::vector<std::vector<Analyzer::Alternative>> Analyzer::WordsHolding(
+    const std::vector<std::size_t>& bytes, long /*within*/) const {
+  return std::vector<std::vector<Alternative>>(bytes.size());
+}
 
 std::vector<std::string_view> Analyzer::ReadingsAt(std::size_t /*filed*/, std::size_t /*begin*/,
                                                    std::size_t /*length*/) const {

@@ -5,6 +5,7 @@
 // (the particle は ワ, こんにちは コンニチワ), and the lattice tells how sure the analysis is.
 #include <algorithm>
 #include <iterator>
+#include <limits>
 #include <optional>
 
 #include "readings/passes.h"
@@ -57,26 +58,28 @@ bool SaysParticle(const Piece& piece, const Token& word, const std::optional<Tok
       (part == "副詞" || part == "接続詞")) {
     return true;
   }
-  const std::u16string said = FromUtf8(word.Pronunciation());
-  if (said.size() != surface.size() || ToHiragana(said[offset]) != SungAs(surface[offset])) {
-    return false;
-  }
+  // Kana and ー take three bytes each in UTF-8.
+  const std::string_view said = word.Pronunciation();
+  const std::string_view sung = surface[offset] == u'は' ? "ワ" : "エ";
+  if (said.size() != 3 * surface.size() || said.substr(3 * offset, 3) != sung) return false;
   return surface.size() > 1 || (part == "助詞" && TakesParticle(piece, surface, before));
 }
 
 // The replacement of the は or へ at `at`, which token `k` of the best path holds, where it is a
-// particle or a path nearly as likely reads it as one.
-std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::size_t at) {
+// particle or a path nearly as likely as the best reads it as one; `others` are the words of the
+// paths that hold it.
+std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::size_t at,
+                                      const std::vector<Analyzer::Alternative>& others) {
   const Piece::Path& tokens = piece.Tokens();
   const std::optional<Token> before = k > 0 ? std::optional<Token>(tokens[k - 1]) : std::nullopt;
   bool best = SaysParticle(piece, tokens[k], before, at);
-  const std::vector<Analyzer::Alternative> others = piece.WordsHolding(at);
   if (!tokens[k].known) {
     // A word the dictionary lacks (kana it could not split: へびさんはながいね) tells nothing;
     // the likeliest word that it has there does.
-    const auto likeliest = std::min_element(others.begin(), others.end(), [](const auto& a, const auto& b) {
-      return std::pair(!a.word.known, a.extra) < std::pair(!b.word.known, b.extra);
-    });
+    const auto likeliest =
+        std::min_element(others.begin(), others.end(), [](const auto& a, const auto& b) {
+          return std::pair(!a.word.known, a.extra) < std::pair(!b.word.known, b.extra);
+        });
     if (likeliest != others.end() && likeliest->word.known) {
       best = SaysParticle(piece, likeliest->word, likeliest->before, at);
     }
@@ -96,25 +99,40 @@ std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::si
 }  // namespace
 
 void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
+  // The は and へ of the best path's words that no replacement holds (the つ of 5つ is a word's),
+  // with the token that holds each.
   const Piece::Path& tokens = piece.Tokens();
-  std::vector<Replacement> read;
-  std::size_t next = 0;  // the first of `found` not yet in `read`
+  std::vector<std::size_t> positions;
+  std::vector<std::size_t> holders;
+  std::size_t next = 0;
   for (std::size_t k = 0; k < tokens.size(); ++k) {
     for (std::size_t at = piece.BeginOf(tokens[k]); at < piece.EndOf(tokens[k]); ++at) {
       if (SungAs(piece.Text()[at]) == u'\0') continue;
-      while (next < found.size() && found[next].position + found[next].length <= at) {
-        read.push_back(std::move(found[next++]));
-      }
-      // Kana that a word's replacement holds (the つ of 5つ) are that word's.
+      while (next < found.size() && found[next].position + found[next].length <= at) ++next;
       if (next < found.size() && found[next].position <= at) continue;
-      if (std::optional<Replacement> particle = ParticleAt(piece, k, at)) {
-        read.push_back(std::move(*particle));
-      }
+      positions.push_back(at);
+      holders.push_back(k);
     }
   }
-  if (read.empty()) return;
-  std::move(found.begin() + static_cast<std::ptrdiff_t>(next), found.end(),
-            std::back_inserter(read));
+  if (positions.empty()) return;
+  // Under a word the dictionary lacks, the likeliest word it has is looked for however unlikely.
+  const bool unknown = std::any_of(holders.begin(), holders.end(),
+                                   [&tokens](std::size_t k) { return !tokens[k].known; });
+  const std::vector<std::vector<Analyzer::Alternative>> others =
+      piece.WordsHolding(positions, unknown ? std::numeric_limits<long>::max() : kClose);
+  std::vector<Replacement> particles;
+  for (std::size_t p = 0; p < positions.size(); ++p) {
+    if (auto particle = ParticleAt(piece, holders[p], positions[p], others[p])) {
+      particles.push_back(std::move(*particle));
+    }
+  }
+  std::vector<Replacement> read;
+  read.reserve(found.size() + particles.size());
+  std::merge(std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()),
+             std::make_move_iterator(particles.begin()), std::make_move_iterator(particles.end()),
+             std::back_inserter(read), [](const Replacement& a, const Replacement& b) {
+               return a.position < b.position;
+             });
   found = std::move(read);
 }
 

@@ -148,6 +148,14 @@ std::vector<std::u16string> Piece::CommonReadingsOf(const Token& token) const {
   return InHiragana(analyzer_.CommonReadingsAt(token.filed, token.begin, token.end - token.begin));
 }
 
+std::vector<std::vector<Analyzer::Alternative>> Piece::WordsHolding(
+    const std::vector<std::size_t>& positions, long within) const {
+  std::vector<std::size_t> bytes;
+  bytes.reserve(positions.size());
+  for (const std::size_t at : positions) bytes.push_back(Byte(at));
+  return analyzer_.WordsHolding(bytes, within);
+}
+
 std::vector<Piece::Path> Piece::BestPaths(std::size_t count) const {
   return analyzer_.Analyze(utf8_.bytes, count);
 }

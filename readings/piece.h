@@ -89,11 +89,11 @@ class Piece {
   bool EndsAt(const Token& token, std::size_t to) const { return token.end == Byte(to); }
   // The words of any path that end at `end`.
   std::vector<Token> EndingAt(std::size_t end) const;
-  // The words of any path that hold the character at `at`, with the word before each on the best
-  // path that takes it and how much more that path costs than the best.
-  std::vector<Analyzer::Alternative> WordsHolding(std::size_t at) const {
-    return analyzer_.WordsHolding(Byte(at));
-  }
+  // For each of the characters at `positions` (in order), the words of any path that hold it,
+  // with the word before each on the best path that takes it and how much more that path costs
+  // than the best, where that is at most `within`.
+  std::vector<std::vector<Analyzer::Alternative>> WordsHolding(
+      const std::vector<std::size_t>& positions, long within) const;
 
   // The readings of the dictionary's entries for the characters of tokens [first, last) of the
   // best path.
