@@ -5,9 +5,9 @@
 // numbers in figures with their counters, and {は|わ} {へ|え} for particles; a は or へ outside
 // braces is no particle. "## name" starts a part of the set; each part is counted alone. Prints
 // every miss, then for each part the share of kanji runs right at first choice and among the
-// readings offered, and for the parts named "sung...", which mark them, the particles written as sung, the は and へ
-// left where they are no particle, the lines with figures read right, and the lines whose kana
-// conversion gives exactly the sung syllables.
+// readings offered, and for the parts named "sung...", which mark them, the particles written as
+// sung, the は and へ left where they are no particle, the lines with figures read right, and the
+// lines whose kana conversion gives exactly the sung syllables.
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -49,7 +49,7 @@ struct Tally {
   Share offered;
   Share particles;
   Share to_check;  // of the particles written as sung, those marked to check
-  Share left;  // は and へ that are no particle
+  Share left;      // は and へ that are no particle
   Share figure_lines;
   Share sung_lines;
 };
@@ -73,9 +73,10 @@ Line Parse(std::u16string_view annotated) {
     const std::size_t end = annotated.find(u'}', bar);
     const std::u16string_view base = annotated.substr(i + 1, bar - i - 1);
     const std::u16string_view reading = annotated.substr(bar + 1, end - bar - 1);
-    const Kind kind = base == u"は" || base == u"へ"                      ? Kind::kParticle
-                      : base.find_first_of(u"0123456789０１２３４５６７８９") != base.npos ? Kind::kFigures
-                                                                                    : Kind::kKanji;
+    const Kind kind = base == u"は" || base == u"へ" ? Kind::kParticle
+                      : base.find_first_of(u"0123456789０１２３４５６７８９") != base.npos
+                          ? Kind::kFigures
+                          : Kind::kKanji;
     line.runs.push_back({line.text.size(), base.size(), std::u16string(reading), kind});
     line.text += base;
     line.sung += reading;
@@ -89,8 +90,8 @@ bool Covered(const Line& line) {
   for (const auto& [position, length] : readings::KanjiRuns(line.text)) {
     bool inside = false;
     for (const Run& run : line.runs) {
-      inside = inside ||
-               (run.position <= position && position + length <= run.position + run.length);
+      inside =
+          inside || (run.position <= position && position + length <= run.position + run.length);
     }
     if (!inside) return false;
   }
@@ -123,7 +124,8 @@ bool Offered(const std::vector<std::vector<std::u16string>>& choices, std::size_
              std::u16string_view expected) {
   if (index == choices.size()) return expected.empty();
   for (const std::u16string& choice : choices[index]) {
-    if (expected.starts_with(choice) && Offered(choices, index + 1, expected.substr(choice.size()))) {
+    if (expected.starts_with(choice) &&
+        Offered(choices, index + 1, expected.substr(choice.size()))) {
       return true;
     }
   }
@@ -134,7 +136,8 @@ bool Offered(const std::vector<std::vector<std::u16string>>& choices, std::size_
 bool Left(const std::vector<Replacement>& found, std::size_t at, char16_t written) {
   for (const Replacement& replacement : found) {
     if (replacement.position <= at && at < replacement.position + replacement.length) {
-      return replacement.readings.empty() || replacement.readings.front() == std::u16string(1, written);
+      return replacement.readings.empty() ||
+             replacement.readings.front() == std::u16string(1, written);
     }
   }
   return true;

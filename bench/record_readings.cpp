@@ -29,7 +29,7 @@ void Print(std::string_view label, const std::vector<readings::Replacement>& fou
   std::cout << label << ' ' << found.size() << '\n';
   for (const readings::Replacement& r : found) {
     std::cout << ' ' << r.position << '+' << r.length << (r.guess ? " guess" : "")
-              << (r.given ? " given" : "");
+              << (r.given ? " given" : "") << (r.particle ? " particle" : "");
     for (const std::u16string& reading : r.readings) std::cout << ' ' << test_support::Utf8(reading);
     std::cout << '\n';
   }
@@ -57,6 +57,7 @@ std::u16string EveryKind() {
       u"人々の心々 高々と 時々 々 佐々木", u"𠮟る𠮷野家の𩸽", u"運命（さだめ）と｜君《きみ》",
       u"明日(あした)へ 宇宙【そら】", u"（笑）(涙) 十六夜の月", u"三日月 二十歳 百八十円 何人 十分",
       u"朝焼け 彷徨う 黒煙 幾千 夜半 現世 灯火 詩", u"Ｘ線 一ヶ月 霞ケ関 お母さん",
+      u"風は空へ こんにちは ぬかるみにはまって あははは", u"2人 ８日間 1,000人 MP3 1.5倍 12345678901234567",
   };
   for (const std::u16string_view kind : kinds) {
     text += kind;

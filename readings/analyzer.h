@@ -81,7 +81,8 @@ class Analyzer {
   std::vector<Token> EndingAt(std::size_t end) const;
 
   // A word of some path through the text last analysed, with the word before it on the best path
-  // that takes it (none at the start), and how much more that path costs than the best one.
+  // that takes it (none at the start, and none looked for before a word of more than one
+  // character), and how much more that path costs than the best one.
   struct Alternative {
     Token word;
     std::optional<Token> before;
@@ -93,7 +94,7 @@ class Analyzer {
   // last of `bytes`.
   std::vector<std::vector<Alternative>> WordsHolding(const std::vector<std::size_t>& bytes,
                                                      long within) const;
-  static constexpr std::size_t kReach = 24;
+  static constexpr std::size_t kReach = 12;
   static constexpr std::size_t kDetour = 12;
 
   // The readings, in katakana and without repeats, of the dictionary entries for exactly the

@@ -112,11 +112,9 @@ std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t end) const {
 }
 
 const mecab_node_t* Analyzer::BestStartingAt(std::size_t at) const {
-  const auto best = std::lower_bound(
-      best_path_.begin(), best_path_.end(), at,
-      [](const std::pair<std::size_t, const mecab_node_t*>& word, std::size_t a) {
-        return word.first < a;
-      });
+  const auto best = std::lower_bound(best_path_.begin(), best_path_.end(), at,
+                                     [](const std::pair<std::size_t, const mecab_node_t*>& word,
+                                        std::size_t a) { return word.first < a; });
   return best != best_path_.end() && best->first == at ? best->second : nullptr;
 }
 
@@ -143,7 +141,8 @@ void Analyzer::FindCostsToEnd(std::size_t from, std::size_t past, std::size_t to
       for (const mecab_node_t* next = mecab_lattice_get_begin_nodes(lattice, end);
            end < to && next != nullptr; next = next->bnext) {
         if (next->stat != MECAB_NOR_NODE && next->stat != MECAB_UNK_NODE) continue;
-        if (const long after = next->id < cost_to_end_.size() ? cost_to_end_[next->id] : kUnreachable;
+        if (const long after =
+                next->id < cost_to_end_.size() ? cost_to_end_[next->id] : kUnreachable;
             after != kUnreachable) {
           least = std::min(least, transition(node, next) + next->wcost + after);
         }
@@ -179,7 +178,9 @@ std::vector<std::vector<Analyzer::Alternative>> Analyzer::WordsHolding(
         }
         const long extra = node->cost + cost_to_end_[node->id] - eos->cost;
         if (extra > within) continue;
-        words[k].push_back({TokenOf(node), BestBefore(node, start), extra});
+        // Only a word of one kana (a lone particle) is told by the word before it.
+        words[k].push_back(
+            {TokenOf(node), node->length <= 3 ? BestBefore(node, start) : std::nullopt, extra});
       }
     }
   }

@@ -47,8 +47,8 @@ std::size_t GroupSeparatorAt(const Piece& piece, std::size_t k) {
          IsFigures(piece.SurfaceOf(tokens[next]))) {
     figures += piece.SurfaceOf(tokens[next++]).size();
   }
-  const bool more = next < tokens.size() && piece.Adjacent(next) &&
-                    IsFigures(piece.SurfaceOf(tokens[next]));
+  const bool more =
+      next < tokens.size() && piece.Adjacent(next) && IsFigures(piece.SurfaceOf(tokens[next]));
   return figures == 3 && !more ? next - k : 0;
 }
 
@@ -84,7 +84,8 @@ std::pair<std::vector<std::u16string>, std::size_t> Counted(const Piece& piece, 
 
 // Reads token `i` when the dictionary holds it as a word of figures and a counter (３つ), and
 // returns the token after it; else returns `i`.
-std::size_t ReadWordOfFiguresAt(const Piece& piece, std::size_t i, std::vector<Replacement>& found) {
+std::size_t ReadWordOfFiguresAt(const Piece& piece, std::size_t i,
+                                std::vector<Replacement>& found) {
   const std::u16string_view surface = piece.SurfaceOf(piece.Tokens()[i]);
   const std::size_t figures = static_cast<std::size_t>(
       std::find_if_not(surface.begin(), surface.end(), IsDigit) - surface.begin());
@@ -98,55 +99,39 @@ std::size_t ReadWordOfFiguresAt(const Piece& piece, std::size_t i, std::vector<R
   return i + 1;
 }
 
-}  // namespace
-
-std::size_t ReadNumberAt(const Piece& piece, std::size_t i, std::vector<Replacement>& found) {
+// The token after the numeral tokens from `i` on, figures with their group separators (1,000).
+std::size_t NumeralEnd(const Piece& piece, std::size_t i) {
   const Piece::Path& tokens = piece.Tokens();
-  const bool question = piece.SurfaceOf(tokens[i]) == u"何";
-  std::size_t end = i + 1;  // past the number's tokens
-  if (!question) {
-    if (!IsNumeralToken(piece, tokens[i])) return ReadWordOfFiguresAt(piece, i, found);
-    while (end < tokens.size() && piece.Adjacent(end)) {
-      if (IsNumeralToken(piece, tokens[end])) {
-        ++end;
-      } else if (const std::size_t group = GroupSeparatorAt(piece, end); group != 0) {
-        end += group;
-      } else {
-        break;
-      }
+  std::size_t end = i + 1;
+  while (end < tokens.size() && piece.Adjacent(end)) {
+    if (IsNumeralToken(piece, tokens[end])) {
+      ++end;
+    } else if (const std::size_t group = GroupSeparatorAt(piece, end); group != 0) {
+      end += group;
+    } else {
+      break;
     }
   }
+  return end;
+}
+
+// The token after the figures that tokens [i, end) start with.
+std::size_t FiguresEnd(const Piece& piece, std::size_t i, std::size_t end) {
+  while (i < end && (IsFigures(piece.SurfaceOf(piece.Tokens()[i])) ||
+                     IsSeparator(piece.SurfaceOf(piece.Tokens()[i])))) {
+    ++i;
+  }
+  return i;
+}
+
+// Reads the number `value` of tokens [i, end) with the counter after it, or else alone, into
+// `found`, and returns the token after them; with `question`, the number is 何 and is read only
+// with a counter.
+std::size_t ReadCountedAt(const Piece& piece, std::size_t i, std::size_t end, std::uint64_t value,
+                          bool question, std::vector<Replacement>& found) {
+  const Piece::Path& tokens = piece.Tokens();
   const std::size_t from = piece.BeginOf(tokens[i]);
-  std::size_t figures_end = i;  // past the figures the number starts with
-  while (figures_end < end && (IsFigures(piece.SurfaceOf(tokens[figures_end])) ||
-                               IsSeparator(piece.SurfaceOf(tokens[figures_end])))) {
-    ++figures_end;
-  }
-  std::optional<std::uint64_t> value =
-      question ? std::optional<std::uint64_t>(0) : ValueOf(piece, from, piece.EndOf(tokens[end - 1]));
-  // Figures that kanji numerals do not continue (２二十) are a number of their own.
-  if (!value && figures_end > i && figures_end < end) {
-    end = figures_end;
-    value = ValueOf(piece, from, piece.EndOf(tokens[end - 1]));
-  }
-  const std::u16string_view number = piece.Span(from, piece.EndOf(tokens[end - 1]));
-  const bool figures = figures_end == end && !question;
-  const std::size_t after = piece.EndOf(tokens[IsFraction(piece, end) ? end + 1 : end - 1]);
-  // Figures that belong to a name of letters (MP3, 4K) stay as they are.
-  if (figures_end > i && ((from > 0 && IsLatin(piece.Text()[from - 1])) ||
-                          (after < piece.Text().size() && IsLatin(piece.Text()[after])))) {
-    return figures_end;
-  }
-  if (figures && value && IsFraction(piece, end)) {
-    found.push_back(piece.Make(from, after, {ReadDecimal(*value, piece.SurfaceOf(tokens[end + 1]))}));
-    return end + 2;
-  }
-  if (!value) {
-    // Figures too many for a number are said one by one.
-    if (figures) found.push_back(piece.Make(from, piece.EndOf(tokens[end - 1]), {ReadDigits(number)}));
-    return figures ? end : i;
-  }
-  if (auto [readings, next] = Counted(piece, end, *value, question); !readings.empty()) {
+  if (auto [readings, next] = Counted(piece, end, value, question); !readings.empty()) {
     for (std::u16string& entry : piece.ReadingsOfTokens(i, next)) {
       readings.push_back(std::move(entry));
     }
@@ -154,11 +139,56 @@ std::size_t ReadNumberAt(const Piece& piece, std::size_t i, std::vector<Replacem
     return next;
   }
   if (question) return i;
-  std::vector<std::u16string> readings = {ReadNumber(*value)};
-  if (*value == 0) readings.emplace_back(u"ぜろ");
+  std::vector<std::u16string> readings = {ReadNumber(value)};
+  if (value == 0) readings.emplace_back(u"ぜろ");
   for (std::u16string& entry : piece.ReadingsOfTokens(i, end)) readings.push_back(std::move(entry));
   found.push_back(piece.Make(from, piece.EndOf(tokens[end - 1]), std::move(readings)));
   return end;
+}
+
+// Reads the figures of tokens [i, end), of value `value` where they make a number, as
+// ReadNumberAt does.
+std::size_t ReadFiguresAt(const Piece& piece, std::size_t i, std::size_t end,
+                          std::optional<std::uint64_t> value, std::vector<Replacement>& found) {
+  const Piece::Path& tokens = piece.Tokens();
+  const std::u16string_view text = piece.Text();
+  const std::size_t from = piece.BeginOf(tokens[i]);
+  const bool fraction = value && IsFraction(piece, end);
+  const std::size_t after = piece.EndOf(tokens[fraction ? end + 1 : end - 1]);
+  // Figures that belong to a name of letters (MP3, 4K) stay as they are.
+  if ((from > 0 && IsLatin(text[from - 1])) || (after < text.size() && IsLatin(text[after]))) {
+    return end;
+  }
+  if (fraction) {
+    found.push_back(
+        piece.Make(from, after, {ReadDecimal(*value, piece.SurfaceOf(tokens[end + 1]))}));
+    return end + 2;
+  }
+  if (!value) {
+    // Figures too many for a number are said one by one.
+    found.push_back(piece.Make(from, after, {ReadDigits(piece.Span(from, after))}));
+    return end;
+  }
+  return ReadCountedAt(piece, i, end, *value, false, found);
+}
+
+}  // namespace
+
+std::size_t ReadNumberAt(const Piece& piece, std::size_t i, std::vector<Replacement>& found) {
+  const Piece::Path& tokens = piece.Tokens();
+  if (piece.SurfaceOf(tokens[i]) == u"何") return ReadCountedAt(piece, i, i + 1, 0, true, found);
+  if (!IsNumeralToken(piece, tokens[i])) return ReadWordOfFiguresAt(piece, i, found);
+  std::size_t end = NumeralEnd(piece, i);
+  const std::size_t from = piece.BeginOf(tokens[i]);
+  std::optional<std::uint64_t> value = ValueOf(piece, from, piece.EndOf(tokens[end - 1]));
+  const std::size_t figures_end = FiguresEnd(piece, i, end);
+  // Figures that kanji numerals do not continue (２二十) are a number of their own.
+  if (!value && figures_end > i && figures_end < end) {
+    end = figures_end;
+    value = ValueOf(piece, from, piece.EndOf(tokens[end - 1]));
+  }
+  if (figures_end == end) return ReadFiguresAt(piece, i, end, value, found);
+  return value ? ReadCountedAt(piece, i, end, *value, false, found) : i;
 }
 
 }  // namespace readings::internal

@@ -89,12 +89,21 @@ constexpr auto kCounters = std::to_array<Counter>({
 });
 // clang-format on
 
-// What may follow a counter, read the same after any.
+// What may follow a counter, read the same after any: a span (間), a whole (中), a half (半).
 struct Ending {
   char16_t kanji;
   std::u16string_view reading;
 };
-constexpr auto kEndings = std::to_array<Ending>({{u'間', u"かん"}, {u'中', u"じゅう"}, {u'半', u"はん"}});
+constexpr auto kEndings =
+    std::to_array<Ending>({{u'間', u"かん"}, {u'中', u"じゅう"}, {u'半', u"はん"}});
+
+// The ending that `counter` ends in after a counter of its own, if any.
+const Ending* EndingOf(std::u16string_view counter) {
+  if (counter.size() < 2) return nullptr;
+  const auto ending = std::find_if(kEndings.begin(), kEndings.end(),
+                                   [&](const Ending& e) { return e.kanji == counter.back(); });
+  return ending == kEndings.end() ? nullptr : &*ending;
+}
 
 // Readings that no sound rule gives. An exact row reads exactly `value` with the counter; a last-
 // digit row reads a last digit `value` with the counter, after the rest of the number (十四時
@@ -310,14 +319,12 @@ std::u16string ReadDecimal(std::uint64_t whole, std::u16string_view fraction) {
 
 std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view counter,
                                         bool question) {
-  // A counter with 間, 中 or 半 after it (八日間 ようかかん, 一日中, 七時半) is read as the counter
-  // alone, by its usual reading, and the ending.
-  for (const Ending& ending : kEndings) {
-    if (counter.size() < 2 || counter.back() != ending.kanji) continue;
+  if (const Ending* ending = EndingOf(counter)) {
+    // 八日間 ようかかん, 一日中 いちにちじゅう, 七時半 しちじはん: the counter by its usual reading.
     std::vector<std::u16string> point =
         ReadCounted(value, counter.substr(0, counter.size() - 1), question);
     point.resize(std::min<std::size_t>(point.size(), 1));
-    for (std::u16string& reading : point) reading += ending.reading;
+    for (std::u16string& reading : point) reading += ending->reading;
     return point;
   }
   std::vector<std::u16string> out;

@@ -90,9 +90,8 @@ std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::si
   if (!best && !disputed) return std::nullopt;
   std::u16string written(1, piece.Text()[at]);
   std::u16string sung(1, SungAs(written[0]));
-  std::vector<std::u16string> readings =
-      best ? std::vector{std::move(sung), std::move(written)}
-           : std::vector{std::move(written), std::move(sung)};
+  std::vector<std::u16string> readings = best ? std::vector{std::move(sung), std::move(written)}
+                                              : std::vector{std::move(written), std::move(sung)};
   return Replacement{at, 1, std::move(readings), disputed, false, true};
 }
 
@@ -130,9 +129,8 @@ void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
   read.reserve(found.size() + particles.size());
   std::merge(std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()),
              std::make_move_iterator(particles.begin()), std::make_move_iterator(particles.end()),
-             std::back_inserter(read), [](const Replacement& a, const Replacement& b) {
-               return a.position < b.position;
-             });
+             std::back_inserter(read),
+             [](const Replacement& a, const Replacement& b) { return a.position < b.position; });
   found = std::move(read);
 }
 

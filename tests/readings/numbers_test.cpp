@@ -43,7 +43,8 @@ TEST(Numbers, ValueAndReading) {
     EXPECT_EQ(NumeralValue(c.numeral), c.value) << Utf8(c.numeral);
     EXPECT_EQ(Utf8(ReadNumber(c.value)), Utf8(c.reading)) << c.value;
   }
-  for (const std::u16string_view bad : {u"", u"十百", u"二三十", u"万億", u"一億万", u"十x", u"12345万"}) {
+  for (const std::u16string_view bad :
+       {u"", u"十百", u"二三十", u"万億", u"一億万", u"十x", u"12345万"}) {
     EXPECT_EQ(NumeralValue(bad), std::nullopt) << Utf8(bad);
   }
 }

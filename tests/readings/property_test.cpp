@@ -25,7 +25,7 @@ std::u16string RandomText(std::mt19937& random) {
       u"二十", u"人", u"々",         u"ヶ",     u"ケ",     u"〆", u"𠀋", u"明日",   u"言",
       u"の",   u"が", u"き",         u"る",     u"っ",     u"カ", u"ー", u"つ",     u"a",
       u"Z",    u"7",  u"\U0001F338", u"\xD800", u"\xDC00", u"\n", u"\r", u"\u2029", u"\t",
-      u"\0",   u" ",  u"　",         u"、",     u"「",     u"は",     u"へ", u"２"};
+      u"\0",   u" ",  u"　",         u"、",     u"「",     u"は", u"へ", u"２"};
   std::uniform_int_distribution<std::size_t> piece(0, std::size(kPieces) - 1);
   std::uniform_int_distribution<int> length(0, 40);
   std::u16string text;

@@ -65,8 +65,8 @@ TEST(Readings, RewriteOnlyTheKanji) {
       {u"明日 故郷 春風 我は", u"あした ふるさと はるかぜ われわ"},
       {u"出でし 出ずる 出て", u"いでし いずる でて"},  // song readings
       {u"Love 2026年", u"Love にせんにじゅうろくねん"},
-      {u"さくら さくら", u"さくら さくら"},            // no kanji
-      {u"𠀋の歌", u"𠀋のうた"},                        // a kanji no entry reads
+      {u"さくら さくら", u"さくら さくら"},  // no kanji
+      {u"𠀋の歌", u"𠀋のうた"},              // a kanji no entry reads
       {u"夢\r\n夢\u2028夢\u2029夢", u"ゆめ\r\nゆめ\u2028ゆめ\u2029ゆめ"},
       {u"\U0001F338桜\xD800花", u"\U0001F338さくら\xD800はな"},  // emoji, lone surrogate
   };

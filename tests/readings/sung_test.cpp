@@ -72,7 +72,7 @@ TEST(Sung, ParticlesAreWrittenAsSungAndOtherHaAndHeStay) {
       std::vector<std::u16string> readings = replacement.readings;
       std::sort(readings.begin(), readings.end());
       EXPECT_EQ(readings, (written == u'は' ? std::vector<std::u16string>{u"は", u"わ"}
-                                             : std::vector<std::u16string>{u"え", u"へ"}))
+                                            : std::vector<std::u16string>{u"え", u"へ"}))
           << Utf8(c.text);
       doubted = doubted || replacement.guess;
     }
