@@ -58,16 +58,17 @@ QTextCharFormat PendingFormat() {
 
 }  // namespace
 
+QString SungParticle(const QString& written) {
+  if (written == QStringLiteral(u"は")) return QStringLiteral(u"わ");
+  if (written == QStringLiteral(u"へ")) return QStringLiteral(u"え");
+  return written;
+}
+
 QString ParticleNote(const ReadingMarks::Word& word) {
-  static const QString kSung[][2] = {{QStringLiteral(u"は"), QStringLiteral(u"わ")},
-                                     {QStringLiteral(u"へ"), QStringLiteral(u"え")}};
-  for (const auto& [written, sung] : kSung) {
-    if (word.original != written) continue;
-    return word.reading == written
-               ? QStringLiteral(u"「%1」也可能是助词，助词唱作「%2」").arg(written, sung)
-               : QStringLiteral(u"助词「%1」按唱法写作「%2」").arg(written, sung);
-  }
-  return {};
+  const QString sung = SungParticle(word.original);
+  return word.reading == word.original
+             ? QStringLiteral(u"「%1」也可能是助词，助词唱作「%2」").arg(word.original, sung)
+             : QStringLiteral(u"助词「%1」按唱法写作「%2」").arg(word.original, sung);
 }
 
 int CharacterAt(const QPlainTextEdit& box, const QPoint& point) {

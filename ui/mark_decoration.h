@@ -42,6 +42,9 @@ class MarkDecoration : public QObject {
 // The text position of the character under `point` of the viewport of `box`.
 int CharacterAt(const QPlainTextEdit& box, const QPoint& point);
 
+// How the particle `written` (は or へ) is sung: わ, え.
+QString SungParticle(const QString& written);
+
 // What a particle's mark says of `word` (は or へ, and what is in its place): that it is written
 // as sung, or that it may be a particle.
 QString ParticleNote(const ReadingMarks::Word& word);

@@ -13,10 +13,10 @@ namespace ui {
 
 // What F7 made of a word of the text box.
 enum class MarkKind : std::uint8_t {
-  kRead,    // rewritten with the dictionary's reading
-  kGuess,   // rewritten with a reading guessed kanji by kanji
-  kUnread,  // left as it was: nothing reads it
-  kGiven,   // rewritten with the reading that the lyrics give in brackets after it
+  kRead,      // rewritten with the dictionary's reading
+  kGuess,     // rewritten with a reading guessed kanji by kanji
+  kUnread,    // left as it was: nothing reads it
+  kGiven,     // rewritten with the reading that the lyrics give in brackets after it
   kParticle,  // the particle は or へ, written as sung (わ, え), or left where it may be one
 };
 

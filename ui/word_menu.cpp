@@ -136,7 +136,10 @@ void WordMenu::AddKeepActions(QMenu* menu, QAction* before, const Mark& mark) {
 QStringList WordMenu::ReadingsOf(const Mark& mark, readings::Reader* reader) const {
   const ReadingMarks::Word& word = tracker_.Marks().WordAt(mark.word);
   QStringList readings;
-  if (reader != nullptr) {
+  if (mark.kind == MarkKind::kParticle) {
+    // Sung or written, whatever the words around it have become.
+    readings.append(SungParticle(word.original));
+  } else if (reader != nullptr) {
     // The word's line, with the word as it was, read around it alone.
     const QTextBlock block = box_->document()->findBlock(mark.position);
     const int offset = mark.position - block.position();

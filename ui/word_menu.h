@@ -56,7 +56,7 @@ class WordMenu : public QObject {
   // Adds 记住 for a reading not yet kept, and 忘记 for a word kept.
   void AddKeepActions(QMenu* menu, QAction* before, const Mark& mark);
   // The readings of `mark`, read again from the words around it; its reading first where it is
-  // still what F7 would choose.
+  // still what F7 would choose. A particle's are its sung kana and what was put in.
   QStringList ReadingsOf(const Mark& mark, readings::Reader* reader) const;
   // Puts `reading` in the place of every mark of `indexes` (in text order), as one undoable
   // edit, and keeps them marked as checked.

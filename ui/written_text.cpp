@@ -36,8 +36,9 @@ std::vector<WrittenText::Word>::const_iterator WrittenText::WordEndingAfter(std:
 }
 
 std::size_t WrittenText::FromBox(int at, bool to_end) const {
-  const auto after = std::upper_bound(words_.begin(), words_.end(), at,
-                                      [](int a, const Word& w) { return a < w.box + w.box_length; });
+  const auto after = std::upper_bound(words_.begin(), words_.end(), at, [](int a, const Word& w) {
+    return a < w.box + w.box_length;
+  });
   if (after != words_.end() && after->box < at) {
     return after->written + (to_end ? after->written_length : 0);
   }
@@ -53,8 +54,7 @@ std::optional<int> WrittenText::ToBox(std::size_t position, std::size_t length) 
   }
   if (after == words_.begin()) return int(position);
   const Word& before = *(after - 1);
-  return before.box + before.box_length +
-         int(position - before.written - before.written_length);
+  return before.box + before.box_length + int(position - before.written - before.written_length);
 }
 
 }  // namespace ui

@@ -143,6 +143,19 @@ TEST_F(KanjiReadingsTest, F8StopsAtAParticleTheAnalysisDoubts) {
   ASSERT_NE(sung, nullptr);
   sung->trigger();
   EXPECT_EQ(Input()->toPlainText(), QStringLiteral(u"ぬかるみにわまって\nかぜわ"));
+  // A particle's menu offers both kana whatever its words around have become.
+  {
+    QTextCursor cursor(Input()->document());
+    cursor.setPosition(0);
+    cursor.setPosition(5, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+  }
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"わまって\nかぜわ"));
+  Find(*MenuAt(0), QStringLiteral(u"原文：は"))->trigger();
+  EXPECT_NE(Find(*MenuAt(0), QStringLiteral(u"わ")), nullptr);
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  QTest::keySequence(Input(), QKeySequence::Undo);
+  ASSERT_EQ(Input()->toPlainText(), QStringLiteral(u"ぬかるみにわまって\nかぜわ"));
   // A particle the analysis is sure of is not to check.
   for (int round = 0; round < 2; ++round) {
     Press(Qt::Key_F8);
