@@ -101,27 +101,43 @@ void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
   // The は and へ of the best path's words that no replacement holds (the つ of 5つ is a word's),
   // with the token that holds each.
   const Piece::Path& tokens = piece.Tokens();
-  std::vector<std::size_t> positions;
-  std::vector<std::size_t> holders;
+  struct Candidate {
+    std::size_t at;
+    std::size_t token;
+    bool sure;  // no other word can hold it
+  };
+  std::vector<Candidate> candidates;
+  std::vector<std::size_t> doubtful;  // where the other paths are to be looked at
   std::size_t next = 0;
   for (std::size_t k = 0; k < tokens.size(); ++k) {
     for (std::size_t at = piece.BeginOf(tokens[k]); at < piece.EndOf(tokens[k]); ++at) {
       if (SungAs(piece.Text()[at]) == u'\0') continue;
       while (next < found.size() && found[next].position + found[next].length <= at) ++next;
       if (next < found.size() && found[next].position <= at) continue;
-      positions.push_back(at);
-      holders.push_back(k);
+      // A lone particle before anything but hiragana ends its word, and no word starts with it
+      // (風は空, 僕は、): the other paths need not be looked at.
+      const bool sure =
+          tokens[k].known && piece.EndOf(tokens[k]) == at + 1 &&
+          (at + 1 == piece.End() || !IsHiraganaLetter(piece.Text()[at + 1])) &&
+          SaysParticle(piece, tokens[k], k > 0 ? std::optional<Token>(tokens[k - 1]) : std::nullopt,
+                       at);
+      candidates.push_back({at, k, sure});
+      if (!sure) doubtful.push_back(at);
     }
   }
-  if (positions.empty()) return;
+  if (candidates.empty()) return;
   // Under a word the dictionary lacks, the likeliest word it has is looked for however unlikely.
-  const bool unknown = std::any_of(holders.begin(), holders.end(),
-                                   [&tokens](std::size_t k) { return !tokens[k].known; });
+  const bool unknown =
+      std::any_of(candidates.begin(), candidates.end(),
+                  [&tokens](const Candidate& c) { return !tokens[c.token].known; });
   const std::vector<std::vector<Analyzer::Alternative>> others =
-      piece.WordsHolding(positions, unknown ? std::numeric_limits<long>::max() : kClose);
+      piece.WordsHolding(doubtful, unknown ? std::numeric_limits<long>::max() : kClose);
   std::vector<Replacement> particles;
-  for (std::size_t p = 0; p < positions.size(); ++p) {
-    if (auto particle = ParticleAt(piece, holders[p], positions[p], others[p])) {
+  std::size_t looked = 0;
+  for (const Candidate& candidate : candidates) {
+    static const std::vector<Analyzer::Alternative> kNone;
+    if (auto particle = ParticleAt(piece, candidate.token, candidate.at,
+                                   candidate.sure ? kNone : others[looked++])) {
       particles.push_back(std::move(*particle));
     }
   }
