@@ -10,7 +10,8 @@
 
 namespace {
 
-// The replacements cover only kanji runs inside [begin, end), in order, and read in kana.
+// The replacements cover only kanji runs, figures and lone particles inside [begin, end), in
+// order, and read in kana.
 void Check(std::u16string_view text, std::size_t begin, std::size_t end,
            const std::vector<readings::Replacement>& found) {
   std::vector<bool> kanji(text.size(), false);
@@ -27,17 +28,25 @@ void Check(std::u16string_view text, std::size_t begin, std::size_t end,
     if (replacement.position + 1 < begin || replacement.position + replacement.length > end + 1) {
       FuzzFailure("a replacement outside the range");
     }
-    // Beside kanji, a word's other characters that are not kana may take part of its reading
-    // (Ｘ線), but never a blank or a line break.
-    bool holds_kanji = false;
+    if (replacement.particle &&
+        (replacement.length != 1 ||
+         (text[replacement.position] != u'は' && text[replacement.position] != u'へ'))) {
+      FuzzFailure("a particle that is no lone は or へ");
+    }
+    // Beside kanji and figures, a word's other characters that are not kana may take part of its
+    // reading (Ｘ線), but never a blank or a line break.
+    bool holds_kanji = replacement.particle;
     for (std::size_t i = replacement.position; i < replacement.position + replacement.length; ++i) {
-      holds_kanji = holds_kanji || kanji[i];
+      const bool figure =
+          (text[i] >= u'0' && text[i] <= u'9') || (text[i] >= u'０' && text[i] <= u'９');
+      holds_kanji = holds_kanji || kanji[i] || figure;
+      if (replacement.particle) continue;
       if (!kanji[i] &&
           (text[i] <= u' ' || text[i] == u'　' || (text[i] >= u'ぁ' && text[i] <= u'ゟ'))) {
         FuzzFailure("a replacement outside the words of kanji");
       }
     }
-    if (!holds_kanji) FuzzFailure("a replacement without a kanji");
+    if (!holds_kanji) FuzzFailure("a replacement without a kanji, a figure or a particle");
     if (replacement.readings.size() > readings::kMaxAlternatives) {
       FuzzFailure("more readings offered than a menu holds");
     }
