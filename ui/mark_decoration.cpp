@@ -84,6 +84,10 @@ MarkDecoration::MarkDecoration(QPlainTextEdit* box, const ReadingMarks& marks)
   later_->setInterval(0);
   connect(later_, &QTimer::timeout, this, &MarkDecoration::Draw);
   connect(box->verticalScrollBar(), &QScrollBar::valueChanged, later_, qOverload<>(&QTimer::start));
+  // A scroll by the keys (Ctrl+Home, Page Down) moves the viewport only after the scroll bar.
+  connect(box, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int scrolled) {
+    if (scrolled != 0) later_->start();
+  });
   box->viewport()->installEventFilter(this);
 }
 

@@ -218,3 +218,24 @@ TEST_F(KanjiReadingsTest, AMissingDictionaryIsNamedAndTheLyricsStay) {
 }
 
 }  // namespace
+
+namespace {
+
+using test_support::KanjiReadingsTest;
+
+TEST_F(KanjiReadingsTest, MarksAreDrawnWhereTheKeysScrollTo) {
+  if (!MELIVANT_KANJI_READINGS) GTEST_SKIP() << "this build reads no kanji";
+  Open();
+  QString lyrics;
+  for (int line = 0; line < 60; ++line) lyrics += QStringLiteral(u"夢の中\n");
+  Input()->setPlainText(lyrics);
+  Input()->moveCursor(QTextCursor::End);
+  PressF7();
+  QTest::qWait(20);
+  QTest::keyClick(Input(), Qt::Key_Home, Qt::ControlModifier);
+  QTest::qWait(20);
+  ASSERT_FALSE(Input()->extraSelections().isEmpty());
+  EXPECT_EQ(Input()->extraSelections().first().cursor.selectionStart(), 0);
+}
+
+}  // namespace
