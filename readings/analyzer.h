@@ -40,8 +40,6 @@ class Analyzer {
     bool ProperNoun() const { return Field(1) == "固有名詞"; }
     // The part of speech's second level (係助詞, 格助詞, 読点...).
     std::string_view Kind() const { return Field(1); }
-    // The inflection's form (連用形, 基本形...), or * for words that do not inflect.
-    std::string_view Form() const { return Field(5); }
     // The reading in katakana; empty when unknown.
     std::string_view Reading() const { return KnownField(7); }
     // How the word is said, in katakana with ー, where it differs from how it is written (the
@@ -80,9 +78,9 @@ class Analyzer {
   // The words of any path through the text last analysed that end at byte `end`.
   std::vector<Token> EndingAt(std::size_t end) const;
 
-  // A word of some path through the text last analysed, with the word before it on the best path
-  // that takes it (none at the start, and none looked for before a word of more than one
-  // character), and how much more that path costs than the best one.
+  // A word of some path through the text last analysed and how much more the best path that takes
+  // it costs than the best one; for a word of one character, also the word before it on that path
+  // (none at the start), each such word an alternative of its own.
   struct Alternative {
     Token word;
     std::optional<Token> before;
@@ -112,8 +110,6 @@ class Analyzer {
   // Finds, for each word that starts in bytes [from, to) and ends after byte `past`, the least
   // cost from its end to the end of the text, on paths that join the best one's words by `to`.
   void FindCostsToEnd(std::size_t from, std::size_t past, std::size_t to) const;
-  // The word before `node`, which starts at byte `start`, on the best path that takes it.
-  std::optional<Token> BestBefore(const mecab_node_t* node, std::size_t start) const;
   std::vector<std::string_view> ReadingsAt(std::size_t filed, std::size_t begin, std::size_t length,
                                            bool common) const;
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <iterator>
 
+#include "readings/numbers.h"
 #include "readings/piece.h"
 #include "readings/readings.h"
 #include "readings/script.h"
@@ -31,15 +32,21 @@ bool IsBar(char16_t c) { return c == u'｜' || c == u'|'; }
 
 // Where the reading in brackets opened at `open` starts its given reading: at the bar of
 // ｜base《reading》 (`bar`, where the line has one), or at the kanji run `run` that ends at
-// `open`; npos when neither starts after `done`, the end of the reading given before.
-std::size_t BaseStart(std::u16string_view text, std::size_t open, std::size_t bar,
-                      std::size_t done, const std::pair<std::size_t, std::size_t>* run) {
+// `open`, with the figures before it; npos when neither starts after `done`, the end of the
+// reading given before.
+std::size_t BaseStart(std::u16string_view text, std::size_t open, std::size_t bar, std::size_t done,
+                      const std::pair<std::size_t, std::size_t>* run) {
   if (text[open] == u'《' && bar != std::u16string_view::npos && bar >= done && bar + 1 < open &&
       !KanjiRuns(text.substr(bar + 1, open - bar - 1)).empty()) {
     return bar;
   }
-  if (run != nullptr && run->first + run->second == open && run->first >= done) return run->first;
-  return std::u16string_view::npos;
+  if (run == nullptr || run->first + run->second != open || run->first < done) {
+    return std::u16string_view::npos;
+  }
+  // Figures before the kanji are the same word's: 2人（ふたり）.
+  std::size_t start = run->first;
+  while (start > done && IsDigit(text[start - 1])) --start;
+  return start;
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <array>
 #include <limits>
 #include <system_error>
-#include <tuple>
 
 #include "readings/analyzer.h"
 #include "readings/readings.h"
@@ -176,30 +175,28 @@ std::vector<std::vector<Analyzer::Alternative>> Analyzer::WordsHolding(
             begin + node->length <= at || cost_to_end_[node->id] == kUnreachable) {
           continue;
         }
-        const long extra = node->cost + cost_to_end_[node->id] - eos->cost;
-        if (extra > within) continue;
-        // Only a word of one kana (a lone particle) is told by the word before it.
-        words[k].push_back(
-            {TokenOf(node), node->length <= 3 ? BestBefore(node, start) : std::nullopt, extra});
+        if (node->length > 3) {
+          const long extra = node->cost + cost_to_end_[node->id] - eos->cost;
+          if (extra <= within) words[k].push_back({TokenOf(node), std::nullopt, extra});
+          continue;
+        }
+        // A word of one kana (a lone particle) is told by the word before it: each that is on a
+        // path close enough.
+        for (const mecab_node_t* left = mecab_lattice_get_end_nodes(lattice_.get(), start);
+             left != nullptr; left = left->enext) {
+          const long extra = left->cost +
+                             mecab_model_transition_cost(model_.get(), left->rcAttr, node->lcAttr) +
+                             node->wcost + cost_to_end_[node->id] - eos->cost;
+          if (extra > within) continue;
+          words[k].push_back(
+              {TokenOf(node),
+               left->stat == MECAB_BOS_NODE ? std::nullopt : std::optional<Token>(TokenOf(left)),
+               extra});
+        }
       }
     }
   }
   return words;
-}
-
-std::optional<Analyzer::Token> Analyzer::BestBefore(const mecab_node_t* node,
-                                                    std::size_t start) const {
-  // The lattice's own link is only the best path's after a search for the next-best ones.
-  const mecab_node_t* before = nullptr;
-  long least = kUnreachable;
-  for (const mecab_node_t* left = mecab_lattice_get_end_nodes(lattice_.get(), start);
-       left != nullptr; left = left->enext) {
-    const long cost =
-        left->cost + mecab_model_transition_cost(model_.get(), left->rcAttr, node->lcAttr);
-    if (cost < least) std::tie(least, before) = std::tie(cost, left);
-  }
-  if (before == nullptr || before->stat == MECAB_BOS_NODE) return std::nullopt;
-  return TokenOf(before);
 }
 
 Analyzer::Token Analyzer::TokenOf(const mecab_node_t* node) const {

@@ -164,8 +164,12 @@ std::size_t ReadFiguresAt(const Piece& piece, std::size_t i, std::size_t end,
         piece.Make(from, after, {ReadDecimal(*value, piece.SurfaceOf(tokens[end + 1]))}));
     return end + 2;
   }
+  // Figures too many for a number, or led by a zero (007), are said one by one.
+  const std::u16string_view figures = piece.Span(from, piece.EndOf(tokens[end - 1]));
+  if (figures.size() > 1 && (figures[0] == u'0' || figures[0] == u'０')) {
+    value.reset();
+  }
   if (!value) {
-    // Figures too many for a number are said one by one.
     found.push_back(piece.Make(from, after, {ReadDigits(piece.Span(from, after))}));
     return end;
   }

@@ -51,6 +51,8 @@ constexpr auto kCounters = std::to_array<Counter>({
     {u"泊",       u"はく",       Sound::kH,   u"ぱく"},
     {u"発",       u"はつ",       Sound::kH,   u"ぱつ"},
     {u"編",       u"へん",       Sound::kH,   u"ぺん"},
+    {u"%",        u"ぱーせんと", Sound::kH,   u""},
+    {u"％",       u"ぱーせんと", Sound::kH,   u""},
     {u"個",       u"こ",         Sound::kK,   u""},
     {u"回",       u"かい",       Sound::kK,   u""},
     {u"回目",     u"かいめ",     Sound::kK,   u""},
@@ -63,6 +65,10 @@ constexpr auto kCounters = std::to_array<Counter>({
     {u"ヶ所",     u"かしょ",     Sound::kK,   u""},
     {u"ヵ所",     u"かしょ",     Sound::kK,   u""},
     {u"ヶ国",     u"かこく",     Sound::kK,   u""},
+    {u"カ月",     u"かげつ",     Sound::kK,   u""},
+    {u"ケ月",     u"かげつ",     Sound::kK,   u""},
+    {u"カ所",     u"かしょ",     Sound::kK,   u""},
+    {u"カ国",     u"かこく",     Sound::kK,   u""},
     {u"冊",       u"さつ",       Sound::kST,  u""},
     {u"歳",       u"さい",       Sound::kST,  u""},
     {u"才",       u"さい",       Sound::kST,  u""},
@@ -304,8 +310,8 @@ std::u16string ReadNumber(std::uint64_t value) {
 std::u16string ReadDigits(std::u16string_view digits) {
   std::u16string out;
   for (const char16_t c : digits) {
-    const std::uint64_t digit = DigitValue(c).value_or(0);
-    out += digit == 0 ? u"ぜろ" : kDigitReadings[digit];
+    // Separators (1,000) are not said.
+    if (const auto digit = DigitValue(c)) out += *digit == 0 ? u"ぜろ" : kDigitReadings[*digit];
   }
   return out;
 }

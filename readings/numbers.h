@@ -23,7 +23,8 @@ bool IsDigit(char16_t c);
 // trillion.
 std::optional<std::uint64_t> NumeralValue(std::u16string_view numeral);
 
-// `digits` (figures) said one by one, as a long number or a fraction's digits are: 0 ぜろ.
+// The figures of `digits` said one by one, as a long number or a fraction's digits are: 0 ぜろ;
+// anything else in it (a separator) is not said.
 std::u16string ReadDigits(std::u16string_view digits);
 
 // The decimal `whole`.`fraction` (figures) as said: 1.5 いってんご.

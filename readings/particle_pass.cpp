@@ -27,23 +27,26 @@ char16_t SungAs(char16_t written) {
 
 // Whether the lone particle `particle` may follow `before`. Neither follows the start of a line,
 // a filler, a conjunction, a prefix or a pause, nor is one in laughter: after a one-kana
-// interjection or the same kana (あはは, えへへ). へ follows a noun (a verb's 連用形 or an
-// interjection too, which kana nouns are often taken for: うみへ, そらへ), a bracket or a
-// particle such as か (どこかへ), but no adverb or other particle (いつもへいき, はへ).
+// interjection, an opening bracket or the same kana (あはは, えへへ, 「は」). へ follows a noun (or
+// a verb, an interjection or a conjunction, which kana nouns are often taken for: うみへ, やまへ,
+// そらへ, いえへ), a closing bracket or a particle such as か (どこかへ), but no adverb or other
+// particle (いつもへいき, はへ).
 bool TakesParticle(const Piece& piece, std::u16string_view particle,
                    const std::optional<Token>& before) {
   if (!before) return false;
   const std::string_view part = before->PartOfSpeech();
   const std::string_view kind = before->Kind();
   const std::u16string_view surface = piece.SurfaceOf(*before);
+  if (surface == particle) return false;
   if (particle == u"へ") {
-    return part == "名詞" || (part == "動詞" && before->Form() == "連用形") ||
-           (part == "感動詞" && surface.size() > 1) || (part == "記号" && kind == "括弧閉") ||
+    return part == "名詞" || part == "動詞" || (part == "記号" && kind == "括弧閉") ||
+           ((part == "感動詞" || part == "接続詞") && surface.size() > 1) ||
            (part == "助詞" && kind.starts_with("副助詞"));
   }
   return part != "フィラー" && part != "接続詞" && part != "連体詞" && part != "接頭詞" &&
-         !(part == "記号" && (kind == "句点" || kind == "読点" || kind == "空白")) &&
-         !(part == "感動詞" && surface.size() == 1) && surface != particle;
+         !(part == "記号" &&
+           (kind == "句点" || kind == "読点" || kind == "空白" || kind == "括弧開")) &&
+         !(part == "感動詞" && surface.size() == 1);
 }
 
 // Whether `word`, after `before`, says the は or へ at `at` as a particle does.
@@ -65,14 +68,20 @@ bool SaysParticle(const Piece& piece, const Token& word, const std::optional<Tok
   return surface.size() > 1 || (part == "助詞" && TakesParticle(piece, surface, before));
 }
 
+// The word before token `k` of the best path, full-width blanks passed over as MeCab passes over
+// ASCII ones (君　は); none at the start.
+std::optional<Token> Before(const Piece::Path& tokens, std::size_t k) {
+  while (k > 0 && tokens[k - 1].PartOfSpeech() == "記号" && tokens[k - 1].Kind() == "空白") --k;
+  return k > 0 ? std::optional<Token>(tokens[k - 1]) : std::nullopt;
+}
+
 // The replacement of the は or へ at `at`, which token `k` of the best path holds, where it is a
 // particle or a path nearly as likely as the best reads it as one; `others` are the words of the
 // paths that hold it.
 std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::size_t at,
                                       const std::vector<Analyzer::Alternative>& others) {
   const Piece::Path& tokens = piece.Tokens();
-  const std::optional<Token> before = k > 0 ? std::optional<Token>(tokens[k - 1]) : std::nullopt;
-  bool best = SaysParticle(piece, tokens[k], before, at);
+  bool best = SaysParticle(piece, tokens[k], Before(tokens, k), at);
   if (!tokens[k].known) {
     // A word the dictionary lacks (kana it could not split: へびさんはながいね) tells nothing;
     // the likeliest word that it has there does.
@@ -116,11 +125,9 @@ void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
       if (next < found.size() && found[next].position <= at) continue;
       // A lone particle before anything but hiragana ends its word, and no word starts with it
       // (風は空, 僕は、): the other paths need not be looked at.
-      const bool sure =
-          tokens[k].known && piece.EndOf(tokens[k]) == at + 1 &&
-          (at + 1 == piece.End() || !IsHiraganaLetter(piece.Text()[at + 1])) &&
-          SaysParticle(piece, tokens[k], k > 0 ? std::optional<Token>(tokens[k - 1]) : std::nullopt,
-                       at);
+      const bool sure = tokens[k].known && piece.EndOf(tokens[k]) == at + 1 &&
+                        (at + 1 == piece.End() || !IsHiraganaLetter(piece.Text()[at + 1])) &&
+                        SaysParticle(piece, tokens[k], Before(tokens, k), at);
       candidates.push_back({at, k, sure});
       if (!sure) doubtful.push_back(at);
     }

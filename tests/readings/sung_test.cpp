@@ -50,11 +50,14 @@ TEST(Sung, ParticlesAreWrittenAsSungAndOtherHaAndHeStay) {
       // All in kana.
       {u"あなたはそらへとんでいく", u"あなたわそらえとんでいく", kSure},
       {u"へびさんはながいね", u"へびさんわながいね", kToCheck},
+      {u"やまへのぼる", u"やまえのぼる", kSure},  // a noun taken for a verb
+      {u"君　は　空へ", u"きみ　わ　そらえ", kSure},
       // は and へ that begin or sit in a word.
       {u"はなやかに はずむ はるばる", u"はなやかに はずむ はるばる", kSure},
       {u"君ははなやか", u"きみわはなやか", kSure},
       {u"胸がはずむ へだてる へとへと", u"むねがはずむ へだてる へとへと", kSure},
       {u"あははと笑う えへへ", u"あははとわらう えへへ", kSure},
+      {u"（は）「へ」", u"（は）「へ」", kSure},
       {u"いつもへいきな顔", u"いつもへいきなかお", kSure},
       // A path nearly as likely reads a particle: it is offered, to check.
       {u"ぬかるみにはまって", u"ぬかるみにはまって", kToCheck},
@@ -102,8 +105,10 @@ TEST(Sung, FiguresAreReadAsNumbersWithTheirCounters) {
       {u"50万人", u"ごじゅうまんにん"},
       {u"500", u"ごひゃく"},
       {u"1,000円 １，０００円", u"せんえん せんえん"},
-      {u"１日中", u"いちにちじゅう"},
-      {u"MP3と4K", u"MP3と4K"},  // a name of letters
+      {u"１日中 1カ月", u"いちにちじゅう いっかげつ"},
+      {u"100% 007", u"ひゃっぱーせんと ぜろぜろなな"},
+      {u"2人（ふたり）", u"ふたり"},  // the reading the lyrics give
+      {u"MP3と4K", u"MP3と4K"},       // a name of letters
       {u"1.5倍", u"いってんごばい"},
       // Too many figures for a number: one by one.
       {u"12345678901234567", u"いちにさんよんごろくななはちきゅうぜろいちにさんよんごろくなな"},
