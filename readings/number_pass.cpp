@@ -132,6 +132,11 @@ std::size_t ReadCountedAt(const Piece& piece, std::size_t i, std::size_t end, st
   const Piece::Path& tokens = piece.Tokens();
   const std::size_t from = piece.BeginOf(tokens[i]);
   if (auto [readings, next] = Counted(piece, end, value, question); !readings.empty()) {
+    // The first day of a month is ついたち (一月一日, 1月1日).
+    if (value == 1 && next == end + 1 && piece.SurfaceOf(tokens[end]) == u"日" && from > 0 &&
+        piece.Text()[from - 1] == u'月' && readings.size() > 1) {
+      std::swap(readings[0], readings[1]);
+    }
     for (std::u16string& entry : piece.ReadingsOfTokens(i, next)) {
       readings.push_back(std::move(entry));
     }
