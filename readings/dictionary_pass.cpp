@@ -163,9 +163,7 @@ void ReadDictionaryWords(const Piece& piece, const KanjiList& kanji_list,
                          std::vector<Replacement>& found) {
   const Piece::Path& tokens = piece.Tokens();
   for (std::size_t i = 0; i < tokens.size();) {
-    const char16_t first = piece.Text()[piece.BeginOf(tokens[i])];
-    const bool number = IsNumeral(first) || IsDigit(first) || first == u'何';
-    if (const std::size_t next = number ? ReadNumberAt(piece, i, found) : i; next != i) {
+    if (const std::size_t next = ReadNumberAt(piece, i, found); next != i) {
       i = next;
     } else if (!piece.AnyInRun(piece.BeginOf(tokens[i]), piece.EndOf(tokens[i]))) {
       ++i;

@@ -16,6 +16,16 @@ namespace {
 
 constexpr long kUnreachable = std::numeric_limits<long>::max() / 2;
 
+// Whether `node` is a word of the text: an entry or a guess, not the start or the end.
+bool IsWord(const mecab_node_t* node) {
+  return node->stat == MECAB_NOR_NODE || node->stat == MECAB_UNK_NODE;
+}
+
+// What the dictionary charges for `right` after `left`.
+long Transition(mecab_model_t* model, const mecab_node_t* left, const mecab_node_t* right) {
+  return mecab_model_transition_cost(model, left->rcAttr, right->lcAttr);
+}
+
 // The reading of an entry: IPADIC's eighth field.
 std::string_view ReadingOf(const mecab_node_t* node) {
   Analyzer::Token token;
@@ -103,9 +113,7 @@ std::vector<Analyzer::Token> Analyzer::EndingAt(std::size_t end) const {
   std::vector<Token> words;
   for (const mecab_node_t* node = mecab_lattice_get_end_nodes(lattice_.get(), end); node != nullptr;
        node = node->enext) {
-    if (node->stat == MECAB_NOR_NODE || node->stat == MECAB_UNK_NODE) {
-      words.push_back(TokenOf(node));
-    }
+    if (IsWord(node)) words.push_back(TokenOf(node));
   }
   return words;
 }
@@ -120,30 +128,27 @@ const mecab_node_t* Analyzer::BestStartingAt(std::size_t at) const {
 void Analyzer::FindCostsToEnd(std::size_t from, std::size_t past, std::size_t to) const {
   mecab_lattice_t* lattice = lattice_.get();
   const mecab_node_t* eos = mecab_lattice_get_eos_node(lattice);
-  auto transition = [this](const mecab_node_t* left, const mecab_node_t* right) {
-    return long{mecab_model_transition_cost(model_.get(), left->rcAttr, right->lcAttr)};
-  };
   // From `to` back: the words after a word start where it ends, and are done already.
   for (std::size_t at = to; at-- > from;) {
     for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice, at); node != nullptr;
          node = node->bnext) {
-      if (node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE) continue;
+      if (!IsWord(node)) continue;
       const std::size_t end = static_cast<std::size_t>(node->surface - sentence_) + node->length;
       if (end <= past) continue;
       long least = kUnreachable;
       if (end >= size_) {
-        least = transition(node, eos);
+        least = Transition(model_.get(), node, eos);
       } else if (const mecab_node_t* best = BestStartingAt(end)) {
         // Joining the best path costs what the best path costs from there.
-        least = transition(node, best) + best->wcost + eos->cost - best->cost;
+        least = Transition(model_.get(), node, best) + best->wcost + eos->cost - best->cost;
       }
       for (const mecab_node_t* next = mecab_lattice_get_begin_nodes(lattice, end);
            end < to && next != nullptr; next = next->bnext) {
-        if (next->stat != MECAB_NOR_NODE && next->stat != MECAB_UNK_NODE) continue;
+        if (!IsWord(next)) continue;
         if (const long after =
                 next->id < cost_to_end_.size() ? cost_to_end_[next->id] : kUnreachable;
             after != kUnreachable) {
-          least = std::min(least, transition(node, next) + next->wcost + after);
+          least = std::min(least, Transition(model_.get(), node, next) + next->wcost + after);
         }
       }
       if (node->id >= cost_to_end_.size()) cost_to_end_.resize(node->id + 1, kUnreachable);
@@ -171,8 +176,8 @@ std::vector<std::vector<Analyzer::Alternative>> Analyzer::WordsHolding(
       for (const mecab_node_t* node = mecab_lattice_get_begin_nodes(lattice_.get(), start);
            node != nullptr; node = node->bnext) {
         const auto begin = static_cast<std::size_t>(node->surface - sentence_);
-        if ((node->stat != MECAB_NOR_NODE && node->stat != MECAB_UNK_NODE) || begin > at ||
-            begin + node->length <= at || cost_to_end_[node->id] == kUnreachable) {
+        if (!IsWord(node) || begin > at || begin + node->length <= at ||
+            cost_to_end_[node->id] == kUnreachable) {
           continue;
         }
         if (node->length > 3) {
@@ -184,9 +189,8 @@ std::vector<std::vector<Analyzer::Alternative>> Analyzer::WordsHolding(
         // path close enough.
         for (const mecab_node_t* left = mecab_lattice_get_end_nodes(lattice_.get(), start);
              left != nullptr; left = left->enext) {
-          const long extra = left->cost +
-                             mecab_model_transition_cost(model_.get(), left->rcAttr, node->lcAttr) +
-                             node->wcost + cost_to_end_[node->id] - eos->cost;
+          const long extra = left->cost + Transition(model_.get(), left, node) + node->wcost +
+                             cost_to_end_[node->id] - eos->cost;
           if (extra > within) continue;
           words[k].push_back(
               {TokenOf(node),

@@ -24,14 +24,16 @@ bool IsFigures(std::u16string_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), IsDigit);
 }
 
-// Whether token `k` is a numeral: a number in kanji or figures, as 名詞,数 of the dictionary.
+// Whether `token` is a numeral: a number in kanji or figures, as 名詞,数 of the dictionary.
 bool IsNumeralToken(const Piece& piece, const Token& token) {
   const std::u16string_view surface = piece.SurfaceOf(token);
   return token.Number() && std::all_of(surface.begin(), surface.end(),
                                        [](char16_t c) { return IsNumeral(c) || IsDigit(c); });
 }
 
-bool IsSeparator(std::u16string_view text) { return text == u"," || text == u"，"; }
+// A mark between groups of three figures: 1,000.
+bool IsSeparator(char16_t c) { return c == u',' || c == u'，'; }
+bool IsSeparator(std::u16string_view text) { return text.size() == 1 && IsSeparator(text[0]); }
 
 // When token `k` separates groups of three figures after figures (1,000, １，０００), the
 // tokens it and the group after it take; else 0.
@@ -55,7 +57,7 @@ std::size_t GroupSeparatorAt(const Piece& piece, std::size_t k) {
 // The value of the numeral text[from, to), without its separators.
 std::optional<std::uint64_t> ValueOf(const Piece& piece, std::size_t from, std::size_t to) {
   std::u16string numeral(piece.Span(from, to));
-  std::erase_if(numeral, [](char16_t c) { return c == u',' || c == u'，'; });
+  std::erase_if(numeral, [](char16_t c) { return IsSeparator(c); });
   return NumeralValue(numeral);
 }
 
@@ -185,6 +187,9 @@ std::size_t ReadFiguresAt(const Piece& piece, std::size_t i, std::size_t end,
 
 std::size_t ReadNumberAt(const Piece& piece, std::size_t i, std::vector<Replacement>& found) {
   const Piece::Path& tokens = piece.Tokens();
+  // Most words start with no numeral: they are passed over before their fields are read.
+  const char16_t first = piece.Text()[piece.BeginOf(tokens[i])];
+  if (!IsNumeral(first) && !IsDigit(first) && first != u'何') return i;
   if (piece.SurfaceOf(tokens[i]) == u"何") return ReadCountedAt(piece, i, i + 1, 0, true, found);
   if (!IsNumeralToken(piece, tokens[i])) return ReadWordOfFiguresAt(piece, i, found);
   std::size_t end = NumeralEnd(piece, i);

@@ -326,7 +326,8 @@ std::u16string ReadDecimal(std::uint64_t whole, std::u16string_view fraction) {
 std::vector<std::u16string> ReadCounted(std::uint64_t value, std::u16string_view counter,
                                         bool question) {
   if (const Ending* ending = EndingOf(counter)) {
-    // 八日間 ようかかん, 一日中 いちにちじゅう, 七時半 しちじはん: the counter by its usual reading.
+    // 八日間 ようかかん, 一日中 いちにちじゅう, 七時半 しちじはん: the counter by its usual
+    // reading.
     std::vector<std::u16string> point =
         ReadCounted(value, counter.substr(0, counter.size() - 1), question);
     point.resize(std::min<std::size_t>(point.size(), 1));

@@ -20,11 +20,6 @@ using Token = Piece::Token;
 // the dictionary's cost units.
 constexpr long kClose = 2500;
 
-// The kana that a written は or へ is sung as when it is a particle; none for other kana.
-char16_t SungAs(char16_t written) {
-  return written == u'は' ? u'わ' : written == u'へ' ? u'え' : u'\0';
-}
-
 // Whether the lone particle `particle` may follow `before`. Neither follows the start of a line,
 // a filler, a conjunction, a prefix or a pause, nor is one in laughter: after a one-kana
 // interjection, an opening bracket or the same kana (あはは, えへへ, 「は」). へ follows a noun (or
@@ -98,7 +93,7 @@ std::optional<Replacement> ParticleAt(const Piece& piece, std::size_t k, std::si
   });
   if (!best && !disputed) return std::nullopt;
   std::u16string written(1, piece.Text()[at]);
-  std::u16string sung(1, SungAs(written[0]));
+  std::u16string sung(1, SungAsParticle(written[0]));
   std::vector<std::u16string> readings = best ? std::vector{std::move(sung), std::move(written)}
                                               : std::vector{std::move(written), std::move(sung)};
   return Replacement{at, 1, std::move(readings), disputed, false, true};
@@ -120,7 +115,7 @@ void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
   std::size_t next = 0;
   for (std::size_t k = 0; k < tokens.size(); ++k) {
     for (std::size_t at = piece.BeginOf(tokens[k]); at < piece.EndOf(tokens[k]); ++at) {
-      if (SungAs(piece.Text()[at]) == u'\0') continue;
+      if (SungAsParticle(piece.Text()[at]) == u'\0') continue;
       while (next < found.size() && found[next].position + found[next].length <= at) ++next;
       if (next < found.size() && found[next].position <= at) continue;
       // A lone particle before anything but hiragana ends its word, and no word starts with it
@@ -158,3 +153,11 @@ void ReadParticles(const Piece& piece, std::vector<Replacement>& found) {
 }
 
 }  // namespace readings::internal
+
+namespace readings {
+
+char16_t SungAsParticle(char16_t written) {
+  return written == u'は' ? u'わ' : written == u'へ' ? u'え' : u'\0';
+}
+
+}  // namespace readings

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "readings/numbers.h"
+
 namespace readings::internal {
 namespace {
 
@@ -94,7 +96,7 @@ Piece::Piece(Analyzer& analyzer, std::u16string_view text, std::size_t begin, st
   const std::u16string_view piece = text.substr(begin, end - begin);
   runs_ = KanjiRuns(piece);
   readable_ = !runs_.empty() || std::any_of(piece.begin(), piece.end(), [](char16_t c) {
-    return c == u'は' || c == u'へ' || (c >= u'0' && c <= u'9') || (c >= u'０' && c <= u'９');
+    return IsDigit(c) || SungAsParticle(c) != u'\0';
   });
   if (!readable_) return;
   for (auto& [position, length] : runs_) {

@@ -89,9 +89,9 @@ class Piece {
   bool EndsAt(const Token& token, std::size_t to) const { return token.end == Byte(to); }
   // The words of any path that end at `end`.
   std::vector<Token> EndingAt(std::size_t end) const;
-  // For each of the characters at `positions` (in order), the words of any path that hold it,
-  // with the word before each on the best path that takes it and how much more that path costs
-  // than the best, where that is at most `within`.
+  // For each of the characters at `positions` (in order), the words of any path that hold it and
+  // how much more the best path through each costs than the best one, where that is at most
+  // `within`; a word of one character comes once for each word before it on such a path.
   std::vector<std::vector<Analyzer::Alternative>> WordsHolding(
       const std::vector<std::size_t>& positions, long within) const;
 

@@ -112,6 +112,9 @@ class Reader {
   const RememberedWords* remembered_;
 };
 
+// The kana that the particle written `written` (は or へ) is sung as: わ, え; 0 for any other.
+char16_t SungAsParticle(char16_t written);
+
 // `text` with `replacements` (in order, not overlapping) put in, each by its first reading;
 // replacements without readings leave their kanji.
 std::u16string Apply(std::u16string_view text, const std::vector<Replacement>& replacements);

@@ -59,9 +59,8 @@ QTextCharFormat PendingFormat() {
 }  // namespace
 
 QString SungParticle(const QString& written) {
-  if (written == QStringLiteral(u"は")) return QStringLiteral(u"わ");
-  if (written == QStringLiteral(u"へ")) return QStringLiteral(u"え");
-  return written;
+  const char16_t sung = written.size() == 1 ? readings::SungAsParticle(written[0].unicode()) : 0;
+  return sung != 0 ? QString(QChar(sung)) : written;
 }
 
 QString ParticleNote(const ReadingMarks::Word& word) {
